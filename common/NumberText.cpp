@@ -1,0 +1,228 @@
+// SPDX-License-Identifier: MIT
+#include "common/NumberText.h"
+
+#include <QLocale>
+
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <string>
+
+namespace tessaro {
+
+namespace {
+
+bool isIgnored(QChar c) { return c == u' ' || c == u'\t' || c == u'\n'; }
+bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
+
+// Converts sign, mantissa digits (with at most one '.') and a decimal exponent. Out-of-range
+// results become infinity or zero instead of failing.
+double convert(bool negative, const std::string &mantissa, long long exponent) {
+    const std::string text = mantissa + 'e' + std::to_string(exponent);
+    double value = 0;
+    const auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (ec == std::errc::result_out_of_range) {
+        // The power of ten of the first significant digit tells overflow from underflow.
+        long long intDigits = 0;
+        long long leadingZeros = 0;
+        bool significant = false;
+        bool seenPoint = false;
+        for (char c : mantissa) {
+            if (c == '.') {
+                seenPoint = true;
+                continue;
+            }
+            if (!seenPoint)
+                ++intDigits;
+            if (c != '0')
+                significant = true;
+            else if (!significant)
+                ++leadingZeros;
+        }
+        const long long power = intDigits - 1 - leadingZeros + exponent;
+        value = (significant && power >= 0) ? std::numeric_limits<double>::infinity() : 0.0;
+    } else if (ec != std::errc() || ptr != text.data() + text.size()) {
+        value = 0;
+    }
+    return negative ? -value : value;
+}
+
+struct Decimal {
+    std::string digits; // 15 significant digits
+    int exponent = 0;   // value = d.dddd... x 10^exponent
+};
+
+// The value's 15-significant-digit decimal form; value must be finite and non-zero.
+Decimal decimal15(double magnitude) {
+    char buffer[64];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, magnitude,
+                                      std::chars_format::scientific, 14);
+    const std::string text(buffer, result.ptr);
+    Decimal d;
+    const auto ePos = text.find('e');
+    for (std::size_t i = 0; i < ePos; ++i) {
+        if (text[i] != '.')
+            d.digits += text[i];
+    }
+    d.exponent = std::stoi(text.substr(ePos + 1));
+    return d;
+}
+
+QString nonFinite(double value) {
+    if (std::isnan(value))
+        return QStringLiteral("NaN");
+    return value > 0 ? QStringLiteral("Infinity") : QStringLiteral("-Infinity");
+}
+
+} // namespace
+
+double readNumber(QStringView text) {
+    qsizetype i = 0;
+    const qsizetype size = text.size();
+    auto skip = [&] {
+        while (i < size && isIgnored(text[i]))
+            ++i;
+    };
+
+    skip();
+    bool negative = false;
+    if (i < size && (text[i] == u'+' || text[i] == u'-')) {
+        negative = text[i] == u'-';
+        ++i;
+    }
+    std::string mantissa;
+    int digitCount = 0;
+    bool seenPoint = false;
+    for (skip(); i < size; ++i, skip()) {
+        if (isDigit(text[i])) {
+            mantissa += static_cast<char>(text[i].unicode());
+            ++digitCount;
+        } else if (text[i] == u'.' && !seenPoint) {
+            mantissa += '.';
+            seenPoint = true;
+        } else {
+            break;
+        }
+    }
+    if (digitCount == 0)
+        return 0.0;
+
+    long long exponent = 0;
+    if (i < size && (text[i] == u'E' || text[i] == u'e')) {
+        qsizetype j = i + 1;
+        auto skipAt = [&] {
+            while (j < size && isIgnored(text[j]))
+                ++j;
+        };
+        skipAt();
+        bool expNegative = false;
+        if (j < size && (text[j] == u'+' || text[j] == u'-')) {
+            expNegative = text[j] == u'-';
+            ++j;
+            skipAt();
+        }
+        // Beyond this bound the result is infinity or zero whatever the digits say.
+        const long long bound = 400 + static_cast<long long>(mantissa.size());
+        for (; j < size && isDigit(text[j]); ++j, skipAt()) {
+            if (exponent <= bound)
+                exponent = exponent * 10 + (text[j].unicode() - u'0');
+        }
+        if (exponent > bound)
+            exponent = bound + 1;
+        if (expNegative)
+            exponent = -exponent;
+    }
+    if (mantissa == ".")
+        return 0.0;
+    return convert(negative, mantissa, exponent);
+}
+
+QString generalForm(double value, QChar decimalPoint) {
+    if (!std::isfinite(value))
+        return nonFinite(value);
+    if (value == 0)
+        return QStringLiteral("0");
+
+    Decimal d = decimal15(std::fabs(value));
+    while (d.digits.size() > 1 && d.digits.back() == '0')
+        d.digits.pop_back();
+    const int sig = static_cast<int>(d.digits.size());
+
+    QString out;
+    if (value < 0)
+        out += u'-';
+    if (d.exponent >= -4 && d.exponent < 15) {
+        if (d.exponent >= 0) {
+            for (int k = 0; k <= d.exponent; ++k)
+                out += k < sig ? QChar(d.digits[k]) : QChar(u'0');
+            if (sig > d.exponent + 1) {
+                out += decimalPoint;
+                out += QString::fromLatin1(d.digits.substr(d.exponent + 1));
+            }
+        } else {
+            out += u'0';
+            out += decimalPoint;
+            out += QString(-d.exponent - 1, u'0');
+            out += QString::fromLatin1(d.digits);
+        }
+    } else {
+        out += QChar(d.digits[0]);
+        if (sig > 1) {
+            out += decimalPoint;
+            out += QString::fromLatin1(d.digits.substr(1));
+        }
+        out += u'E';
+        out += d.exponent < 0 ? u'-' : u'+';
+        out += QStringLiteral("%1").arg(std::abs(d.exponent), 2, 10, QChar(u'0'));
+    }
+    return out;
+}
+
+QString fiveDecimalForm(double value, QChar decimalPoint) {
+    if (!std::isfinite(value))
+        return nonFinite(value);
+
+    // The value times 1e5, rounded, as a string of decimal digits.
+    std::string scaled = "0";
+    const double magnitude = std::fabs(value);
+    if (magnitude != 0) {
+        const Decimal d = decimal15(magnitude);
+        const int shift = d.exponent - 9; // digits (15 of them) x 10^(exponent - 14) x 1e5
+        if (shift >= 0) {
+            scaled = d.digits + std::string(shift, '0');
+        } else {
+            const int keep = 15 + shift;
+            if (keep >= 0) {
+                scaled = keep > 0 ? d.digits.substr(0, keep) : std::string("0");
+                if (d.digits[keep] >= '5') {
+                    int k = static_cast<int>(scaled.size()) - 1;
+                    while (k >= 0 && scaled[k] == '9')
+                        scaled[k--] = '0';
+                    if (k >= 0)
+                        ++scaled[k];
+                    else
+                        scaled.insert(scaled.begin(), '1');
+                }
+            }
+        }
+    }
+    if (scaled.size() < 6)
+        scaled.insert(0, 6 - scaled.size(), '0');
+
+    QString out;
+    if (std::signbit(value))
+        out += u'-';
+    out += QString::fromLatin1(scaled.substr(0, scaled.size() - 5));
+    out += decimalPoint;
+    out += QString::fromLatin1(scaled.substr(scaled.size() - 5));
+    return out;
+}
+
+QString wholeNumberForm(long long value) { return QString::number(value); }
+
+QChar screenDecimalPoint() {
+    const QString point = QLocale().decimalPoint();
+    return point.isEmpty() ? QChar(u'.') : point.front();
+}
+
+} // namespace tessaro

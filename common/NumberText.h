@@ -1,0 +1,30 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QChar>
+#include <QString>
+#include <QStringView>
+
+namespace tessaro {
+
+// Reads a number the way the entry fields are read: blanks, tabs and line feeds anywhere are
+// ignored; an optional sign, digits, one '.', and an exponent ('E' or 'e', optional sign,
+// digits) are taken from the start; reading stops at the first character that cannot continue
+// the number. No number at the start gives 0. Values beyond the double range give +-infinity.
+double readNumber(QStringView text);
+
+// 15 significant digits, trailing zeros and a trailing separator dropped: 1, 1.2, 0.2, 21.
+// Magnitudes below 1e-4 or from 1e15 up take an exponent: 1.5E-05, 1E+15.
+QString generalForm(double value, QChar decimalPoint = u'.');
+
+// Exactly five decimals, halves away from zero, rounded on the 15-digit decimal form of the
+// value: 1.00000, -0.04012. A negative value (negative zero included) keeps its minus sign.
+QString fiveDecimalForm(double value, QChar decimalPoint = u'.');
+
+// Plain decimal digits, no fill.
+QString wholeNumberForm(long long value);
+
+// The decimal separator of the user's number settings, for texts shown on screen.
+QChar screenDecimalPoint();
+
+} // namespace tessaro

@@ -1,0 +1,26 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "common/Module_Common.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <optional>
+
+namespace tessaro {
+
+// The bytes of a saved coordinate file: the title line, the count line (" 51 ", "-5 ", or empty
+// for a count never set), one line per new point "  i  x  y" in the five-decimal form with '.',
+// CR LF after every line. Empty when floor(NI) is above 1000 or a value written is not finite.
+std::optional<QByteArray> formatArf(const QByteArray &title, std::optional<double> NI,
+                                    const PointArray &XN, const PointArray &YN);
+
+// Writes bytes to path (relative paths against the working directory) so that an existing file
+// of that name is replaced only once the whole text is on disk. Returns the reason on failure.
+std::optional<QString> writeWholeFile(const QString &path, const QByteArray &bytes);
+
+// True when both names designate one existing file (links and relative names resolved).
+bool isSameFile(const QString &first, const QString &second);
+
+} // namespace tessaro

@@ -1,0 +1,2 @@
+// SPDX-License-Identifier: MIT
+#include "numerics/Module_Interp.h"
