@@ -1,2 +1,13 @@
 // SPDX-License-Identifier: MIT
-int main() { return 0; }
+#include "ui/Form_Main.h"
+#include "ui/MessageBoxHandler.h"
+
+#include <QApplication>
+
+int main(int argc, char *argv[]) {
+    QApplication app(argc, argv);
+    tessaro::installMessageBoxHandler();
+    tessaro::Form_Main window;
+    window.show();
+    return QApplication::exec();
+}

@@ -1,2 +1,337 @@
 // SPDX-License-Identifier: MIT
 #include "ui/Form_Main.h"
+
+#include "common/MessageService.h"
+#include "common/NumberText.h"
+#include "common/TitleText.h"
+#include "io/ArfReader.h"
+#include "io/ArfWriter.h"
+#include "numerics/Calculation.h"
+#include "ui/AirfoilView.h"
+#include "ui/FileBrowser.h"
+#include "ui/Form_About.h"
+#include "ui/Twips.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+
+namespace tessaro {
+
+namespace {
+
+const QString kCaption =
+    QStringLiteral("Tessaro -  Redists Airfoil coordinates by using interpolation polynomials");
+const QSize kClientSize{840, 359};
+const QColor kWindowGrey{192, 192, 192};
+const QColor kTitleRed{255, 0, 0};
+const QColor kTitleBlue{0, 0, 192};
+
+template <typename Widget, typename... Args>
+Widget *place(QWidget *parent, const char *name, QRect geometry, Args &&...args) {
+    auto *widget = new Widget(std::forward<Args>(args)..., parent);
+    widget->setObjectName(QString::fromLatin1(name));
+    widget->setGeometry(geometry);
+    return widget;
+}
+
+QGroupBox *frame(QWidget *parent, const char *name, QRect geometry) {
+    auto *box = place<QGroupBox>(parent, name, geometry);
+    box->setFlat(false);
+    return box;
+}
+
+void setColours(QWidget *widget, const QColor &background, const QColor &text = QColor()) {
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, background);
+    if (text.isValid())
+        palette.setColor(QPalette::WindowText, text);
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
+// The first of the given siblings ends up on top, the last at the bottom.
+void stackTopFirst(std::initializer_list<QWidget *> topToBottom) {
+    for (auto it = std::rbegin(topToBottom); it != std::rend(topToBottom); ++it)
+        (*it)->raise();
+}
+
+QScrollBar *scrollBar(QWidget *parent, const char *name, QRect geometry,
+                      Qt::Orientation orientation, int minimum, int maximum, int value) {
+    auto *bar = place<QScrollBar>(parent, name, geometry, orientation);
+    bar->setRange(minimum, maximum);
+    bar->setValue(value);
+    bar->setSingleStep(1);
+    bar->setPageStep(5);
+    // A dragged thumb changes the value only when it is released.
+    bar->setTracking(false);
+    return bar;
+}
+
+} // namespace
+
+Form_Main::Form_Main(QWidget *parent) : QMainWindow(parent) {
+    startUpCommon();
+    setWindowTitle(kCaption);
+    buildControls();
+    buildMenu();
+    setTabOrderChain();
+    connectHandlers();
+    Picture_Airfoil->draw(AirfoilScene{});
+}
+
+Form_Main::~Form_Main() = default;
+
+Form_About *Form_Main::aboutWindow() const { return about; }
+
+void Form_Main::buildControls() {
+    auto *client = new QWidget(this);
+    client->setObjectName(QStringLiteral("Form_Main_Client"));
+    client->setFixedSize(kClientSize);
+    setColours(client, kWindowGrey);
+    setCentralWidget(client);
+
+    Frame5 = frame(client, "Frame5", twips(240, 4080, 3735, 975));
+    Option_DivDiff = place<QRadioButton>(Frame5, "Option_DivDiff", twips(120, 600, 1815, 255),
+                                         QStringLiteral("Divided differences"));
+    Text_nPoly = place<QLineEdit>(Frame5, "Text_nPoly", twips(3240, 240, 375, 285),
+                                  QStringLiteral("1"));
+    Option_Lagrange = place<QRadioButton>(Frame5, "Option_Lagrange", twips(120, 240, 1935, 255),
+                                          QStringLiteral("Lagrange polynomials"));
+    Option_Lagrange->setChecked(true);
+    Label5 = place<QLabel>(Frame5, "Label5", twips(2520, 240, 615, 255),
+                           QStringLiteral("nPoly ="));
+    stackTopFirst({Option_DivDiff, Text_nPoly, Option_Lagrange, Label5});
+
+    Frame4 = frame(client, "Frame4", twips(120, 120, 2295, 1695));
+    Command_Save = place<QPushButton>(Frame4, "Command_Save", twips(120, 840, 2055, 615),
+                                      QStringLiteral("Print new file name and click"));
+    Text_Save = place<QLineEdit>(Frame4, "Text_Save", twips(120, 240, 2055, 375));
+    stackTopFirst({Command_Save, Text_Save});
+
+    Frame3 = frame(client, "Frame3", twips(120, 0, 5295, 3255));
+    File1 = place<FileList>(Frame3, "File1", twips(2880, 240, 2295, 2820));
+    Dir1 = place<DirectoryList>(Frame3, "Dir1", twips(120, 600, 2655, 2340));
+    Drive1 = place<QComboBox>(Frame3, "Drive1", twips(120, 240, 2655, 315));
+    stackTopFirst({File1, Dir1, Drive1});
+
+    Frame2 = frame(client, "Frame2", twips(3240, 120, 5895, 735));
+    Command1 = place<QPushButton>(Frame2, "Command1", twips(2760, 240, 2895, 375),
+                                  QStringLiteral("Calculate and Show new airfoil points"));
+    Text_NI = place<QLineEdit>(Frame2, "Text_NI", twips(2040, 240, 495, 285), QStringLiteral("51"));
+    Label1 = place<QLabel>(Frame2, "Label1", twips(240, 240, 1695, 255),
+                           QStringLiteral("Number of new points ="));
+    stackTopFirst({Command1, Text_NI, Label1});
+
+    Frame1 = frame(client, "Frame1", twips(4320, 4080, 3495, 735));
+    Text_Scale = place<QLineEdit>(Frame1, "Text_Scale", twips(720, 240, 495, 285),
+                                  QStringLiteral("1"));
+    HScroll_Olcek = scrollBar(Frame1, "HScroll_Olcek", twips(1200, 240, 2055, 255), Qt::Horizontal,
+                              -5, 100, 1);
+    Label2 = place<QLabel>(Frame1, "Label2", twips(240, 240, 495, 255),
+                           QString::fromUtf8("Ölçek"));
+    setColours(Label2, QApplication::palette("QMenu").color(QPalette::Window));
+    stackTopFirst({Text_Scale, HScroll_Olcek, Label2});
+
+    Picture_Airfoil = place<AirfoilView>(client, "Picture_Airfoil", twips(120, 960, 12000, 3000));
+    VScroll_Y0 = scrollBar(Picture_Airfoil, "VScroll_Y0", twips(11760, 0, 255, 3015), Qt::Vertical,
+                           -20, 20, 0);
+    HScroll_X0 = scrollBar(Picture_Airfoil, "HScroll_X0", twips(0, 2760, 11775, 255),
+                           Qt::Horizontal, -50, 50, 0);
+    Label4 = place<QLabel>(Picture_Airfoil, "Label4", twips(6240, 120, 3255, 255));
+    setColours(Label4, kViewBackground, kTitleBlue);
+    Label3 = place<QLabel>(Picture_Airfoil, "Label3", twips(2400, 120, 3255, 255));
+    setColours(Label3, kViewBackground, kTitleRed);
+    stackTopFirst({VScroll_Y0, HScroll_X0, Label4, Label3});
+
+    stackTopFirst({Frame5, Frame4, Frame3, Frame2, Frame1, Picture_Airfoil});
+    Frame4->hide();
+    Frame3->hide();
+
+    // The lists start on the working directory and its file-system root.
+    Drive1->addItems(fileSystemRoots());
+    if (Dir1->setPath(QDir::currentPath()))
+        Dir1->setPath(QDir::rootPath());
+    File1->setPath(Dir1->path());
+}
+
+void Form_Main::buildMenu() {
+    Mn_File = menuBar()->addMenu(QStringLiteral("File"));
+    Mn_File->setObjectName(QStringLiteral("Mn_File"));
+    Mn_File->menuAction()->setObjectName(QStringLiteral("Mn_File"));
+    Mn_Open = Mn_File->addAction(QStringLiteral("Open"));
+    Mn_Open->setObjectName(QStringLiteral("Mn_Open"));
+    Mn_Save = Mn_File->addAction(QStringLiteral("Save"));
+    Mn_Save->setObjectName(QStringLiteral("Mn_Save"));
+    Mn_About = menuBar()->addAction(QStringLiteral("About"));
+    Mn_About->setObjectName(QStringLiteral("Mn_About"));
+}
+
+void Form_Main::setTabOrderChain() {
+    // Keyboard order of the controls that take focus, as the layout numbers them.
+    const QList<QWidget *> chain{HScroll_Olcek, Text_Scale, HScroll_X0, VScroll_Y0,  Text_NI,
+                                 Drive1,        Dir1,       File1,      Text_Save,   Command_Save,
+                                 Command1,      Option_Lagrange, Text_nPoly, Option_DivDiff};
+    for (qsizetype i = 1; i < chain.size(); ++i)
+        setTabOrder(chain[i - 1], chain[i]);
+}
+
+void Form_Main::connectHandlers() {
+    connect(Mn_Open, &QAction::triggered, this, &Form_Main::Mn_Open_Click);
+    connect(Mn_Save, &QAction::triggered, this, &Form_Main::Mn_Save_Click);
+    connect(Mn_About, &QAction::triggered, this, &Form_Main::Mn_About_Click);
+    connect(Drive1, &QComboBox::currentIndexChanged, this, &Form_Main::Drive1_Change);
+    connect(Dir1, &DirectoryList::pathChanged, this, &Form_Main::Dir1_Change);
+    connect(File1, &FileList::fileChosen, this, &Form_Main::File1_Click);
+    connect(Command_Save, &QPushButton::clicked, this, &Form_Main::Command_Save_Click);
+    connect(Command1, &QPushButton::clicked, this, &Form_Main::Command1_Click);
+    connect(HScroll_Olcek, &QScrollBar::valueChanged, this, &Form_Main::HScroll_Olcek_Change);
+    connect(HScroll_X0, &QScrollBar::valueChanged, this, &Form_Main::HScroll_X0_Change);
+    connect(VScroll_Y0, &QScrollBar::valueChanged, this, &Form_Main::VScroll_Y0_Change);
+}
+
+void Form_Main::Show_Airfoil(int N, const PointArray &X, const PointArray &Y, double NI,
+                             const PointArray &XN, const PointArray &YN) {
+    const Module_Common &ws = common();
+    Label3->setText(decodeTitle(Title));
+    Label4->setText(decodeTitle(OutTitle));
+    Picture_Airfoil->draw(AirfoilScene{N, &X, &Y, NI, &XN, &YN, ws.Scale, ws.X0, ws.Y0});
+}
+
+void Form_Main::redraw() {
+    const Module_Common &ws = common();
+    Show_Airfoil(ws.N, ws.X, ws.Y, ws.niValue(), ws.XN, ws.YN);
+}
+
+void Form_Main::Mn_Open_Click() {
+    // Files saved since the list was filled show up too.
+    File1->refresh();
+    Frame3->show();
+}
+
+void Form_Main::Drive1_Change() {
+    const QString previous = Dir1->path();
+    if (const auto problem = Dir1->setPath(Drive1->currentText())) {
+        showMessage(*problem);
+        const QSignalBlocker block(Drive1);
+        const int back = Drive1->findText(QDir::toNativeSeparators(QDir(previous).rootPath()));
+        if (back >= 0)
+            Drive1->setCurrentIndex(back);
+    }
+}
+
+void Form_Main::Dir1_Change(const QString &dir) { File1->setPath(dir); }
+
+void Form_Main::File1_Click() {
+    const QString name = File1->fileName();
+    if (name.isEmpty())
+        return;
+    const QString path = QDir(File1->path()).filePath(name);
+    Frame3->hide();
+
+    // All or nothing: a file that cannot be read completely leaves everything as it was.
+    const std::optional<ArfFile> file = readArfFile(path);
+    if (!file) {
+        showMessage(QString::fromUtf8("Hata oluştu"));
+        return;
+    }
+    Module_Common &ws = common();
+    applyLoad(ws, *file);
+    Title = file->title;
+    OutTitle.clear();
+    redraw();
+    ws.FileLoaded = true;
+    loadedPath = path;
+}
+
+void Form_Main::Mn_Save_Click() {
+    Frame4->show();
+    Text_Save->setText(File1->fileName());
+}
+
+void Form_Main::Command_Save_Click() {
+    const QString name = Text_Save->text();
+    if (name == File1->fileName() || (!loadedPath.isEmpty() && isSameFile(name, loadedPath))) {
+        showMessage(QStringLiteral("Use a different file name then the old one"));
+        return;
+    }
+    Frame4->hide();
+
+    if (name.isEmpty()) {
+        showMessage(QStringLiteral("Could not save: no file name was given."));
+        return;
+    }
+    const Module_Common &ws = common();
+    const std::optional<QByteArray> bytes = formatArf(OutTitle, ws.NI, ws.XN, ws.YN);
+    if (!bytes) {
+        showMessage(QStringLiteral("Could not save \"%1\": the new points cannot be written "
+                                   "(more than 1000, or not finite).")
+                        .arg(name));
+        return;
+    }
+    if (const auto problem = writeWholeFile(name, *bytes))
+        showMessage(QStringLiteral("Could not save \"%1\": %2").arg(name, *problem));
+}
+
+void Form_Main::Command1_Click() {
+    Method method = Method::None;
+    if (Option_Lagrange->isChecked())
+        method = Method::Lagrange;
+    else if (Option_DivDiff->isChecked())
+        method = Method::DivDiff;
+    const CalculationRequest request{method, readNumber(Text_NI->text()),
+                                     readNumber(Text_nPoly->text())};
+
+    Module_Common &ws = common();
+    if (const auto message = Calculate(ws, request)) {
+        showMessage(*message);
+        return;
+    }
+    OutTitle = Title + " - redistributed";
+    ws.X0 = 0;
+    ws.Y0 = 0;
+    ws.Scale = 1;
+    // Each bar that moves redraws at once through its own handler.
+    HScroll_X0->setValue(0);
+    HScroll_Olcek->setValue(0);
+    redraw();
+}
+
+void Form_Main::HScroll_Olcek_Change() {
+    const int p = HScroll_Olcek->value();
+    double s = p / 5.0 + 1;
+    if (s == 0)
+        s = (p + 1) / 5.0 + 1;
+    common().Scale = s;
+    Text_Scale->setText(generalForm(s, screenDecimalPoint()));
+    redraw();
+}
+
+void Form_Main::HScroll_X0_Change() {
+    common().X0 = HScroll_X0->value() / 10.0;
+    redraw();
+}
+
+void Form_Main::VScroll_Y0_Change() {
+    common().Y0 = -VScroll_Y0->value() / 10.0;
+    redraw();
+}
+
+void Form_Main::Mn_About_Click() {
+    if (!about)
+        about = new Form_About(this);
+    about->show();
+    about->raise();
+    about->activateWindow();
+}
+
+} // namespace tessaro

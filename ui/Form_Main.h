@@ -1,2 +1,100 @@
 // SPDX-License-Identifier: MIT
 #pragma once
+
+#include "common/Module_Common.h"
+
+#include <QByteArray>
+#include <QMainWindow>
+#include <QPointer>
+
+class QAction;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QRadioButton;
+class QScrollBar;
+
+namespace tessaro {
+
+class AirfoilView;
+class DirectoryList;
+class FileList;
+class Form_About;
+
+// The main window: every control the user works with, and the handlers behind them.
+class Form_Main : public QMainWindow {
+    Q_OBJECT
+
+public:
+    explicit Form_Main(QWidget *parent = nullptr);
+    ~Form_Main() override;
+
+    // Clears the surface and draws the points read (red) and the new points (blue).
+    void Show_Airfoil(int N, const PointArray &X, const PointArray &Y, double NI,
+                      const PointArray &XN, const PointArray &YN);
+
+    // The title bytes of the file read, and the title a save writes.
+    const QByteArray &title() const { return Title; }
+    const QByteArray &outTitle() const { return OutTitle; }
+    Form_About *aboutWindow() const;
+
+private:
+    void buildControls();
+    void buildMenu();
+    void setTabOrderChain();
+    void connectHandlers();
+    void redraw();
+
+    void Mn_Open_Click();
+    void Mn_Save_Click();
+    void Mn_About_Click();
+    void Drive1_Change();
+    void Dir1_Change(const QString &dir);
+    void File1_Click();
+    void Command_Save_Click();
+    void Command1_Click();
+    void HScroll_Olcek_Change();
+    void HScroll_X0_Change();
+    void VScroll_Y0_Change();
+
+    QByteArray Title;
+    QByteArray OutTitle;
+    // The file of the last successful load, which a save must never overwrite.
+    QString loadedPath;
+
+    QGroupBox *Frame1 = nullptr;
+    QGroupBox *Frame2 = nullptr;
+    QGroupBox *Frame3 = nullptr;
+    QGroupBox *Frame4 = nullptr;
+    QGroupBox *Frame5 = nullptr;
+    QRadioButton *Option_DivDiff = nullptr;
+    QRadioButton *Option_Lagrange = nullptr;
+    QLineEdit *Text_nPoly = nullptr;
+    QLineEdit *Text_Save = nullptr;
+    QLineEdit *Text_NI = nullptr;
+    QLineEdit *Text_Scale = nullptr;
+    QLabel *Label1 = nullptr;
+    QLabel *Label2 = nullptr;
+    QLabel *Label3 = nullptr;
+    QLabel *Label4 = nullptr;
+    QLabel *Label5 = nullptr;
+    QPushButton *Command_Save = nullptr;
+    QPushButton *Command1 = nullptr;
+    QComboBox *Drive1 = nullptr;
+    DirectoryList *Dir1 = nullptr;
+    FileList *File1 = nullptr;
+    QScrollBar *HScroll_Olcek = nullptr;
+    QScrollBar *HScroll_X0 = nullptr;
+    QScrollBar *VScroll_Y0 = nullptr;
+    AirfoilView *Picture_Airfoil = nullptr;
+    QMenu *Mn_File = nullptr;
+    QAction *Mn_Open = nullptr;
+    QAction *Mn_Save = nullptr;
+    QAction *Mn_About = nullptr;
+    QPointer<Form_About> about;
+};
+
+} // namespace tessaro

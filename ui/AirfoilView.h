@@ -1,0 +1,54 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "common/Module_Common.h"
+
+#include <QImage>
+#include <QWidget>
+
+class QPainter;
+
+namespace tessaro {
+
+// Everything one picture of the airfoil depends on.
+struct AirfoilScene {
+    int N = 0;
+    const PointArray *X = nullptr;
+    const PointArray *Y = nullptr;
+    double NI = 0;
+    const PointArray *XN = nullptr;
+    const PointArray *YN = nullptr;
+    double Scale = 0;
+    double X0 = 0;
+    double Y0 = 0;
+};
+
+inline const QColor kViewBackground{255, 255, 192};
+inline const QColor kHorizontalCentreLine{150, 150, 150};
+inline const QColor kVerticalCentreLine{200, 200, 200};
+inline const QColor kNewPointColour{0, 0, 255};
+inline const QColor kOldPointColour{255, 0, 0};
+
+// Draws the scene into a surface of the given size. The whole surface shows the view window
+// x -0.6..0.6, y 0.15..-0.15 (y up); anything outside it is clipped.
+void drawAirfoil(QPainter &painter, QSize size, const AirfoilScene &scene);
+
+// The drawing surface. It keeps the last picture in an image, so covering or resizing the
+// window never loses it.
+class AirfoilView : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit AirfoilView(QWidget *parent = nullptr);
+
+    void draw(const AirfoilScene &scene);
+    const QImage &picture() const { return image; }
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    QImage image;
+};
+
+} // namespace tessaro
