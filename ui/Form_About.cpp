@@ -55,8 +55,9 @@ Form_About::Form_About(QWidget *parent) : QWidget(parent, Qt::Window) {
         auto *label = new QLabel(spec.text, this);
         label->setObjectName(QString::fromLatin1(spec.name));
         label->setGeometry(spec.geometry);
-        // Verdana where installed; Qt picks its own substitute otherwise.
-        QFont font(QStringLiteral("Verdana"));
+        // Verdana where installed, else DejaVu Sans, drawn from the same design.
+        QFont font;
+        font.setFamilies({QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans")});
         font.setPointSizeF(spec.points);
         font.setBold(spec.bold);
         font.setUnderline(spec.underline);

@@ -13,6 +13,7 @@
 #include "ui/Twips.h"
 
 #include <QAction>
+#include <QFont>
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
@@ -72,6 +73,7 @@ QScrollBar *scrollBar(QWidget *parent, const char *name, QRect geometry,
     bar->setValue(value);
     bar->setSingleStep(1);
     bar->setPageStep(5);
+    bar->setFocusPolicy(Qt::StrongFocus);
     // A dragged thumb changes the value only when it is released.
     bar->setTracking(false);
     return bar;
@@ -97,6 +99,12 @@ void Form_Main::buildControls() {
     auto *client = new QWidget(this);
     client->setObjectName(QStringLiteral("Form_Main_Client"));
     client->setFixedSize(kClientSize);
+    // The layout is sized for a small sans-serif face of Arial's widths.
+    QFont font;
+    font.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
+                      QStringLiteral("Nimbus Sans"), QStringLiteral("Helvetica")});
+    font.setPixelSize(11);
+    client->setFont(font);
     setColours(client, kWindowGrey);
     setCentralWidget(client);
 

@@ -1,0 +1,304 @@
+// SPDX-License-Identifier: MIT
+#include "common/Module_Common.h"
+#include "support/MessageRecorder.h"
+#include "ui/Form_Main.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTest>
+
+#include <memory>
+
+using namespace tessaro;
+
+class tst_FormMain : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QLocale::setDefault(QLocale::c()); }
+    void init();
+    void cleanup() { window.reset(); }
+
+    void captionAndClientArea();
+    void controlGeometry_data();
+    void controlGeometry();
+    void startTexts();
+    void startState();
+    void menuEntries();
+    void colours();
+    void earlierControlLiesOnTop();
+    void tabOrder();
+    void scaleBar_data();
+    void scaleBar();
+    void scaleTextFollowsLocale();
+    void panBars_data();
+    void panBars();
+    void draggingRedrawsOnRelease();
+    void barsDrawBeforeAnyLoad();
+
+private:
+    template <typename T> T *child(const char *name) {
+        T *found = window->findChild<T *>(QString::fromLatin1(name));
+        if (!found)
+            qFatal("no control named %s", name);
+        return found;
+    }
+    std::unique_ptr<Form_Main> window;
+};
+
+void tst_FormMain::init() {
+    resetCommon();
+    window = std::make_unique<Form_Main>();
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+}
+
+void tst_FormMain::captionAndClientArea() {
+    QCOMPARE(window->windowTitle(),
+             QStringLiteral("Tessaro -  Redists Airfoil coordinates by using interpolation "
+                            "polynomials"));
+    QCOMPARE(window->centralWidget()->size(), QSize(840, 359));
+    QCOMPARE(window->centralWidget()->y(), window->menuBar()->height());
+}
+
+void tst_FormMain::controlGeometry_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("container");
+    QTest::addColumn<QRect>("geometry");
+    const struct {
+        const char *name, *container;
+        QRect rect;
+    } rows[] = {
+        {"Frame5", "Form_Main_Client", {16, 272, 249, 65}},
+        {"Option_DivDiff", "Frame5", {8, 40, 121, 17}},
+        {"Text_nPoly", "Frame5", {216, 16, 25, 19}},
+        {"Option_Lagrange", "Frame5", {8, 16, 129, 17}},
+        {"Label5", "Frame5", {168, 16, 41, 17}},
+        {"Frame4", "Form_Main_Client", {8, 8, 153, 113}},
+        {"Command_Save", "Frame4", {8, 56, 137, 41}},
+        {"Text_Save", "Frame4", {8, 16, 137, 25}},
+        {"Frame3", "Form_Main_Client", {8, 0, 353, 217}},
+        {"File1", "Frame3", {192, 16, 153, 188}},
+        {"Dir1", "Frame3", {8, 40, 177, 156}},
+        {"Drive1", "Frame3", {8, 16, 177, 21}},
+        {"Frame2", "Form_Main_Client", {216, 8, 393, 49}},
+        {"Command1", "Frame2", {184, 16, 193, 25}},
+        {"Text_NI", "Frame2", {136, 16, 33, 19}},
+        {"Label1", "Frame2", {16, 16, 113, 17}},
+        {"Frame1", "Form_Main_Client", {288, 272, 233, 49}},
+        {"Text_Scale", "Frame1", {48, 16, 33, 19}},
+        {"HScroll_Olcek", "Frame1", {80, 16, 137, 17}},
+        {"Label2", "Frame1", {16, 16, 33, 17}},
+        {"Picture_Airfoil", "Form_Main_Client", {8, 64, 800, 200}},
+        {"VScroll_Y0", "Picture_Airfoil", {784, 0, 17, 201}},
+        {"HScroll_X0", "Picture_Airfoil", {0, 184, 785, 17}},
+        {"Label4", "Picture_Airfoil", {416, 8, 217, 17}},
+        {"Label3", "Picture_Airfoil", {160, 8, 217, 17}},
+    };
+    for (const auto &row : rows)
+        QTest::newRow(row.name) << QString::fromLatin1(row.name)
+                                << QString::fromLatin1(row.container) << row.rect;
+}
+
+void tst_FormMain::controlGeometry() {
+    QFETCH(QString, name);
+    QFETCH(QString, container);
+    QFETCH(QRect, geometry);
+    const QWidget *control = window->findChild<QWidget *>(name);
+    QVERIFY(control);
+    QCOMPARE(control->parentWidget()->objectName(), container);
+    QCOMPARE(control->geometry(), geometry);
+}
+
+void tst_FormMain::startTexts() {
+    QCOMPARE(child<QRadioButton>("Option_DivDiff")->text(), QStringLiteral("Divided differences"));
+    QCOMPARE(child<QRadioButton>("Option_Lagrange")->text(),
+             QStringLiteral("Lagrange polynomials"));
+    QCOMPARE(child<QLineEdit>("Text_nPoly")->text(), QStringLiteral("1"));
+    QCOMPARE(child<QLabel>("Label5")->text(), QStringLiteral("nPoly ="));
+    QCOMPARE(child<QPushButton>("Command_Save")->text(),
+             QStringLiteral("Print new file name and click"));
+    QCOMPARE(child<QLineEdit>("Text_Save")->text(), QString());
+    QCOMPARE(child<QPushButton>("Command1")->text(),
+             QStringLiteral("Calculate and Show new airfoil points"));
+    QCOMPARE(child<QLineEdit>("Text_NI")->text(), QStringLiteral("51"));
+    QCOMPARE(child<QLabel>("Label1")->text(), QStringLiteral("Number of new points ="));
+    QCOMPARE(child<QLineEdit>("Text_Scale")->text(), QStringLiteral("1"));
+    QCOMPARE(child<QLabel>("Label2")->text(), QString::fromUtf8("\xC3\x96l\xC3\xA7\x65k"));
+    QCOMPARE(child<QLabel>("Label3")->text(), QString());
+    QCOMPARE(child<QLabel>("Label4")->text(), QString());
+}
+
+void tst_FormMain::startState() {
+    QVERIFY(!child<QGroupBox>("Frame3")->isVisible());
+    QVERIFY(!child<QGroupBox>("Frame4")->isVisible());
+    for (const char *shown : {"Frame1", "Frame2", "Frame5", "Picture_Airfoil"})
+        QVERIFY2(child<QWidget>(shown)->isVisible(), shown);
+    QVERIFY(child<QRadioButton>("Option_Lagrange")->isChecked());
+    QVERIFY(!child<QRadioButton>("Option_DivDiff")->isChecked());
+
+    const struct {
+        const char *name;
+        int minimum, maximum, value;
+    } bars[] = {{"HScroll_Olcek", -5, 100, 1}, {"HScroll_X0", -50, 50, 0}, {"VScroll_Y0", -20, 20, 0}};
+    for (const auto &bar : bars) {
+        const QScrollBar *scroll = child<QScrollBar>(bar.name);
+        QCOMPARE(scroll->minimum(), bar.minimum);
+        QCOMPARE(scroll->maximum(), bar.maximum);
+        QCOMPARE(scroll->value(), bar.value);
+        QCOMPARE(scroll->pageStep(), 5);
+    }
+    QCOMPARE(child<QScrollBar>("VScroll_Y0")->orientation(), Qt::Vertical);
+
+    // Only Pi is set at start; the view values stay unset.
+    QCOMPARE(common().Pi, 4.0 * std::atan(1.0));
+    QCOMPARE(common().Scale, 0.0);
+    QVERIFY(!common().FileLoaded);
+
+    // The two options are one exclusive group.
+    QTest::mouseClick(child<QRadioButton>("Option_DivDiff"), Qt::LeftButton);
+    QVERIFY(child<QRadioButton>("Option_DivDiff")->isChecked());
+    QVERIFY(!child<QRadioButton>("Option_Lagrange")->isChecked());
+}
+
+void tst_FormMain::menuEntries() {
+    const QMenu *file = child<QMenu>("Mn_File");
+    QCOMPARE(file->title(), QStringLiteral("File"));
+    QCOMPARE(file->actions().size(), 2);
+    QCOMPARE(file->actions().at(0)->objectName(), QStringLiteral("Mn_Open"));
+    QCOMPARE(file->actions().at(0)->text(), QStringLiteral("Open"));
+    QCOMPARE(file->actions().at(1)->objectName(), QStringLiteral("Mn_Save"));
+    QCOMPARE(file->actions().at(1)->text(), QStringLiteral("Save"));
+    const QList<QAction *> top = window->menuBar()->actions();
+    QCOMPARE(top.size(), 2);
+    QCOMPARE(top.at(0)->text(), QStringLiteral("File"));
+    QCOMPARE(top.at(1)->objectName(), QStringLiteral("Mn_About"));
+    QCOMPARE(top.at(1)->text(), QStringLiteral("About"));
+}
+
+void tst_FormMain::colours() {
+    const QImage client = window->centralWidget()->grab().toImage();
+    QCOMPARE(client.pixelColor(830, 350), QColor(192, 192, 192));
+    // Inside the drawing surface, away from the centre lines and titles.
+    QCOMPARE(client.pixelColor(8 + 100, 64 + 50), QColor(255, 255, 192));
+    QCOMPARE(child<QLabel>("Label3")->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+    QCOMPARE(child<QLabel>("Label4")->palette().color(QPalette::WindowText), QColor(0, 0, 192));
+    QCOMPARE(child<QLabel>("Label3")->palette().color(QPalette::Window), QColor(255, 255, 192));
+    QCOMPARE(child<QLabel>("Label2")->palette().color(QPalette::Window),
+             QApplication::palette("QMenu").color(QPalette::Window));
+}
+
+void tst_FormMain::earlierControlLiesOnTop() {
+    QWidget *client = window->centralWidget();
+    // A point inside the picture that both panels cover once shown.
+    const QPoint spot(100, 90);
+    QCOMPARE(client->childAt(spot), child<QWidget>("Picture_Airfoil"));
+    window->findChild<QAction *>(QStringLiteral("Mn_Open"))->trigger();
+    QVERIFY(child<QWidget>("Frame3")->isAncestorOf(client->childAt(spot)) ||
+            client->childAt(spot) == child<QWidget>("Frame3"));
+    window->findChild<QAction *>(QStringLiteral("Mn_Save"))->trigger();
+    QVERIFY(child<QWidget>("Frame3")->isVisible());
+    QVERIFY(child<QWidget>("Frame4")->isAncestorOf(client->childAt(spot)) ||
+            client->childAt(spot) == child<QWidget>("Frame4"));
+    // Inside the picture, the vertical bar lies over the horizontal one at their corner.
+    QCOMPARE(child<QWidget>("Picture_Airfoil")->childAt(790, 195), child<QWidget>("VScroll_Y0"));
+}
+
+void tst_FormMain::tabOrder() {
+    const char *order[] = {"HScroll_Olcek", "Text_Scale",   "HScroll_X0", "VScroll_Y0",
+                           "Text_NI",       "Drive1",       "Dir1",       "File1",
+                           "Text_Save",     "Command_Save", "Command1",   "Option_Lagrange",
+                           "Text_nPoly",    "Option_DivDiff"};
+    for (std::size_t i = 1; i < std::size(order); ++i) {
+        QWidget *from = child<QWidget>(order[i - 1]);
+        QWidget *next = from->nextInFocusChain();
+        while (next != from && next->focusPolicy() == Qt::NoFocus)
+            next = next->nextInFocusChain();
+        QCOMPARE(next->objectName(), QString::fromLatin1(order[i]));
+    }
+}
+
+void tst_FormMain::scaleBar_data() {
+    QTest::addColumn<int>("position");
+    QTest::addColumn<double>("scale");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("lowest, zero avoided") << -5 << 0.2 << "0.2";
+    QTest::newRow("one above lowest") << -4 << 0.2 << "0.2";
+    QTest::newRow("zero") << 0 << 1.0 << "1";
+    QTest::newRow("start position") << 1 << 1.2 << "1.2";
+    QTest::newRow("highest") << 100 << 21.0 << "21";
+}
+
+void tst_FormMain::scaleBar() {
+    QFETCH(int, position);
+    QFETCH(double, scale);
+    QFETCH(QString, text);
+    auto *bar = child<QScrollBar>("HScroll_Olcek");
+    bar->setValue(position == 50 ? 0 : 50);
+    bar->setValue(position);
+    QCOMPARE(common().Scale, scale);
+    QCOMPARE(child<QLineEdit>("Text_Scale")->text(), text);
+}
+
+void tst_FormMain::scaleTextFollowsLocale() {
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    auto *bar = child<QScrollBar>("HScroll_Olcek");
+    bar->setValue(0);
+    bar->setValue(1);
+    QLocale::setDefault(QLocale::c());
+    QCOMPARE(child<QLineEdit>("Text_Scale")->text(), QStringLiteral("1,2"));
+    QCOMPARE(common().Scale, 1.2);
+}
+
+void tst_FormMain::panBars_data() {
+    QTest::addColumn<QString>("bar");
+    QTest::addColumn<int>("position");
+    QTest::addColumn<double>("X0");
+    QTest::addColumn<double>("Y0");
+    QTest::newRow("right end") << "HScroll_X0" << 50 << 5.0 << 0.0;
+    QTest::newRow("left end") << "HScroll_X0" << -50 << -5.0 << 0.0;
+    QTest::newRow("one step") << "HScroll_X0" << 3 << 0.3 << 0.0;
+    QTest::newRow("thumb at top") << "VScroll_Y0" << -20 << 0.0 << 2.0;
+    QTest::newRow("thumb at bottom") << "VScroll_Y0" << 20 << 0.0 << -2.0;
+}
+
+void tst_FormMain::panBars() {
+    QFETCH(QString, bar);
+    QFETCH(int, position);
+    QFETCH(double, X0);
+    QFETCH(double, Y0);
+    window->findChild<QScrollBar *>(bar)->setValue(position);
+    QCOMPARE(common().X0, X0);
+    QCOMPARE(common().Y0, Y0);
+}
+
+void tst_FormMain::draggingRedrawsOnRelease() {
+    auto *bar = child<QScrollBar>("HScroll_Olcek");
+    bar->setSliderDown(true);
+    bar->setSliderPosition(20);
+    QCOMPARE(common().Scale, 0.0);
+    QCOMPARE(child<QLineEdit>("Text_Scale")->text(), QStringLiteral("1"));
+    bar->setSliderDown(false);
+    QCOMPARE(common().Scale, 5.0);
+    QCOMPARE(child<QLineEdit>("Text_Scale")->text(), QStringLiteral("5"));
+}
+
+void tst_FormMain::barsDrawBeforeAnyLoad() {
+    MessageRecorder messages;
+    child<QScrollBar>("VScroll_Y0")->setValue(5);
+    child<QScrollBar>("HScroll_Olcek")->setValue(7);
+    QVERIFY(messages.texts.isEmpty());
+    QCOMPARE(child<QLabel>("Label3")->text(), QString());
+}
+
+QTEST_MAIN(tst_FormMain)
+#include "tst_formmain.moc"
