@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "ui/FileBrowser.h"
 
+#include "common/MessageService.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -70,9 +72,15 @@ void DirectoryList::open(QListWidgetItem *item) {
     const QString target = item->data(kPathRole).toString();
     if (target == current)
         return;
-    // A folder that vanished or cannot be read keeps the list where it was.
-    if (setPath(target))
-        setPath(current);
+    // Refilled once the click that chose the entry is done with its item.
+    QMetaObject::invokeMethod(
+        this,
+        [this, target] {
+            // A folder that vanished or cannot be read keeps the list where it was.
+            if (const auto problem = setPath(target))
+                showMessage(*problem);
+        },
+        Qt::QueuedConnection);
 }
 
 FileList::FileList(QWidget *parent) : QListWidget(parent) {

@@ -1,0 +1,375 @@
+// SPDX-License-Identifier: MIT
+#include "common/Module_Common.h"
+#include "support/Contours.h"
+#include "support/MessageRecorder.h"
+#include "support/TempDir.h"
+#include "ui/AirfoilView.h"
+#include "ui/FileBrowser.h"
+#include "ui/Form_Main.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDir>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <cstring>
+#include <memory>
+
+using namespace tessaro;
+
+namespace {
+
+// Everything a failed load or save must leave as it was.
+struct Snapshot {
+    Module_Common ws;
+    QByteArray title, outTitle;
+    QImage picture;
+};
+
+bool sameWorkingSet(const Module_Common &a, const Module_Common &b) {
+    return a.Pi == b.Pi && a.FileLoaded == b.FileLoaded && a.Scale == b.Scale && a.X0 == b.X0 &&
+           a.Y0 == b.Y0 && a.N == b.N && a.NI == b.NI && a.iLE == b.iLE && a.X == b.X &&
+           a.Y == b.Y && a.XN == b.XN && a.YN == b.YN && a.Teta == b.Teta &&
+           a.TetaN == b.TetaN && a.nPoly == b.nPoly;
+}
+
+} // namespace
+
+class tst_FilePanel : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void driveMovesDirectoryAndFileList();
+    void unreadableDriveKeepsTheLists();
+    void directoryListWalksDownAndUp();
+    void fileListShowsArfNamesOnly();
+    void clickLoadsAndHidesThePanel();
+    void percentFileKeepsCopyAsRead();
+    void brokenFileChangesNothing_data();
+    void brokenFileChangesNothing();
+    void panelRemembersLoadedFile();
+    void saveRefusesTheInputFile_data();
+    void saveRefusesTheInputFile();
+    void saveAndReopen();
+    void saveBeforeAnyLoad();
+    void failedSaveKeepsExistingFile_data();
+    void failedSaveKeepsExistingFile();
+
+private:
+    template <typename T> T *child(const char *name) {
+        T *found = window->findChild<T *>(QString::fromLatin1(name));
+        if (!found)
+            qFatal("no control named %s", name);
+        return found;
+    }
+    void openPanel() { child<QAction>("Mn_Open")->trigger(); }
+    void clickFile(const QString &name);
+    void loadGood();
+    Snapshot snapshot() {
+        return {common(), window->title(), window->outTitle(),
+                child<AirfoilView>("Picture_Airfoil")->picture()};
+    }
+
+    std::unique_ptr<QTemporaryDir> dir;
+    QString savedCurrent;
+    std::unique_ptr<Form_Main> window;
+};
+
+void tst_FilePanel::initTestCase() {
+    QLocale::setDefault(QLocale::c());
+    savedCurrent = QDir::currentPath();
+}
+
+void tst_FilePanel::init() {
+    resetCommon();
+    dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(dir->isValid());
+    QDir root(dir->path());
+    root.mkpath(QStringLiteral("wings/sub"));
+    root.mkpath(QStringLiteral("empty"));
+    writeFile(*dir, QStringLiteral("wings/good.arf"), arfText("Good wing", nacaSymmetric(21)));
+    writeFile(*dir, QStringLiteral("wings/SHOUT.ARF"), arfText("Loud", nacaSymmetric(11)));
+    writeFile(*dir, QStringLiteral("wings/notes.txt"), "not a coordinate file");
+    writeFile(*dir, QStringLiteral("wings/short.arf"), "Short\r\n 5 \r\n 1 1 0\r\n 2 0 0\r\n");
+    writeFile(*dir, QStringLiteral("wings/letters.arf"), "Letters\r\n 2 \r\n 1 1 0\r\n 2 x 0\r\n");
+    writeFile(*dir, QStringLiteral("wings/toomany.arf"),
+              "Many\r\n 1001 \r\n" + QByteArray(" 1 0.5 0\r\n").repeated(1001));
+    writeFile(*dir, QStringLiteral("wings/percent.arf"),
+              "Percent\r\n 3 \r\n 1 100.0 1.5\r\n 2 0 0\r\n 3 100 -1.5\r\n");
+    // Relative save names land in the working directory, which the tests point here.
+    QDir::setCurrent(dir->path());
+
+    window = std::make_unique<Form_Main>();
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    QVERIFY(!child<DirectoryList>("Dir1")->setPath(root.filePath(QStringLiteral("wings"))));
+}
+
+void tst_FilePanel::cleanup() {
+    window.reset();
+    QDir::setCurrent(savedCurrent);
+    dir.reset();
+}
+
+void tst_FilePanel::clickFile(const QString &name) {
+    auto *files = child<FileList>("File1");
+    const auto items = files->findItems(name, Qt::MatchExactly);
+    QVERIFY2(items.size() == 1, qPrintable(name));
+    QTest::mouseClick(files->viewport(), Qt::LeftButton, {},
+                      files->visualItemRect(items.front()).center());
+}
+
+void tst_FilePanel::loadGood() {
+    openPanel();
+    clickFile(QStringLiteral("good.arf"));
+    QVERIFY(common().FileLoaded);
+}
+
+void tst_FilePanel::driveMovesDirectoryAndFileList() {
+    // A second root, as a machine with drive letters would list it.
+    auto *drives = child<QComboBox>("Drive1");
+    QCOMPARE(drives->itemText(0), QDir::toNativeSeparators(QDir::rootPath()));
+    const QString other = QDir(dir->path()).filePath(QStringLiteral("wings"));
+    drives->addItem(other);
+    drives->setCurrentIndex(drives->count() - 1);
+    QCOMPARE(child<DirectoryList>("Dir1")->path(), other);
+    QCOMPARE(child<FileList>("File1")->path(), other);
+    drives->setCurrentIndex(0);
+    QCOMPARE(child<DirectoryList>("Dir1")->path(), QDir::rootPath());
+    QCOMPARE(child<FileList>("File1")->path(), QDir::rootPath());
+}
+
+void tst_FilePanel::unreadableDriveKeepsTheLists() {
+    MessageRecorder messages;
+    auto *drives = child<QComboBox>("Drive1");
+    const QString before = child<DirectoryList>("Dir1")->path();
+    drives->addItem(QDir(dir->path()).filePath(QStringLiteral("no-such-medium")));
+    drives->setCurrentIndex(drives->count() - 1);
+    QCOMPARE(messages.texts.size(), 1);
+    QVERIFY(messages.texts.front().contains(QStringLiteral("no-such-medium")));
+    QCOMPARE(child<DirectoryList>("Dir1")->path(), before);
+    QCOMPARE(child<FileList>("File1")->path(), before);
+    QCOMPARE(drives->currentIndex(), 0);
+}
+
+void tst_FilePanel::directoryListWalksDownAndUp() {
+    auto *dirs = child<DirectoryList>("Dir1");
+    const QString wings = QDir(dir->path()).filePath(QStringLiteral("wings"));
+    openPanel();
+    // Ancestors first, the current folder selected, then its subfolders.
+    QCOMPARE(dirs->currentItem()->text().trimmed(), QStringLiteral("wings"));
+    QCOMPARE(dirs->item(dirs->count() - 1)->text().trimmed(), QStringLiteral("sub"));
+    QCOMPARE(dirs->item(0)->text(), QDir::toNativeSeparators(QDir::rootPath()));
+
+    const auto sub = dirs->findItems(QStringLiteral("sub"), Qt::MatchEndsWith);
+    QCOMPARE(sub.size(), 1);
+    QTest::mouseClick(dirs->viewport(), Qt::LeftButton, {},
+                      dirs->visualItemRect(sub.front()).center());
+    QTest::mouseDClick(dirs->viewport(), Qt::LeftButton, {},
+                       dirs->visualItemRect(sub.front()).center());
+    QTRY_COMPARE(dirs->path(), wings + QStringLiteral("/sub"));
+    QCOMPARE(child<FileList>("File1")->path(), dirs->path());
+    QCOMPARE(child<FileList>("File1")->count(), 0);
+
+    // The keyboard opens the selected entry too.
+    const auto up = dirs->findItems(QStringLiteral("wings"), Qt::MatchEndsWith);
+    dirs->setCurrentItem(up.front());
+    QTest::keyClick(dirs, Qt::Key_Return);
+    QTRY_COMPARE(dirs->path(), wings);
+    QCOMPARE(child<FileList>("File1")->count(), 6);
+}
+
+void tst_FilePanel::fileListShowsArfNamesOnly() {
+    auto *files = child<FileList>("File1");
+    QStringList names;
+    for (int i = 0; i < files->count(); ++i)
+        names << files->item(i)->text();
+    QCOMPARE(names, (QStringList{"good.arf", "letters.arf", "percent.arf", "short.arf",
+                                 "SHOUT.ARF", "toomany.arf"}));
+    QCOMPARE(files->fileName(), QString());
+}
+
+void tst_FilePanel::clickLoadsAndHidesThePanel() {
+    MessageRecorder messages;
+    openPanel();
+    QVERIFY(child<QGroupBox>("Frame3")->isVisible());
+    clickFile(QStringLiteral("good.arf"));
+    QVERIFY(messages.texts.isEmpty());
+    QVERIFY(!child<QGroupBox>("Frame3")->isVisible());
+    const Module_Common &ws = common();
+    QVERIFY(ws.FileLoaded);
+    QCOMPARE(ws.N, 21);
+    QCOMPARE(ws.NI, std::optional<double>(21));
+    QCOMPARE(ws.X[1], 1.0);
+    QCOMPARE(ws.XN[11], 0.0);
+    QCOMPARE(ws.Scale, 1.0);
+    QCOMPARE(window->title(), QByteArray("Good wing"));
+    QCOMPARE(window->outTitle(), QByteArray());
+    QCOMPARE(child<QLabel>("Label3")->text(), QStringLiteral("Good wing"));
+    // The load resets the scale value only; the bar and its text stay.
+    QCOMPARE(child<QLineEdit>("Text_Scale")->text(), QStringLiteral("1"));
+    const QImage picture = child<AirfoilView>("Picture_Airfoil")->picture();
+    int red = 0;
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            red += picture.pixelColor(x, y) == QColor(255, 0, 0);
+    QVERIFY(red > 100);
+}
+
+void tst_FilePanel::percentFileKeepsCopyAsRead() {
+    openPanel();
+    clickFile(QStringLiteral("percent.arf"));
+    const Module_Common &ws = common();
+    QVERIFY(ws.FileLoaded);
+    QCOMPARE(ws.X[1], 1.0);
+    QCOMPARE(ws.Y[1], 0.015);
+    QCOMPARE(ws.XN[1], 100.0);
+    QCOMPARE(ws.YN[1], 1.5);
+}
+
+void tst_FilePanel::brokenFileChangesNothing_data() {
+    QTest::addColumn<QString>("name");
+    QTest::newRow("fewer records than the count") << "short.arf";
+    QTest::newRow("letters where a number belongs") << "letters.arf";
+    QTest::newRow("1001 points") << "toomany.arf";
+    QTest::newRow("file removed after listing") << "SHOUT.ARF";
+}
+
+void tst_FilePanel::brokenFileChangesNothing() {
+    QFETCH(QString, name);
+    loadGood();
+    // Move the view so a stray redraw would show.
+    common().X0 = 0.3;
+    const Snapshot before = snapshot();
+
+    MessageRecorder messages;
+    openPanel();
+    if (name == QStringLiteral("SHOUT.ARF"))
+        QVERIFY(QFile::remove(QDir(dir->path()).filePath(QStringLiteral("wings/SHOUT.ARF"))));
+    clickFile(name);
+    QCOMPARE(messages.texts, QStringList{QString::fromUtf8("Hata oluştu")});
+    QVERIFY(!child<QGroupBox>("Frame3")->isVisible());
+    QCOMPARE(child<FileList>("File1")->fileName(), name);
+    const Snapshot after = snapshot();
+    QVERIFY(sameWorkingSet(after.ws, before.ws));
+    QCOMPARE(after.title, before.title);
+    QCOMPARE(after.outTitle, before.outTitle);
+    QCOMPARE(after.picture, before.picture);
+}
+
+void tst_FilePanel::panelRemembersLoadedFile() {
+    loadGood();
+    auto *dirs = child<DirectoryList>("Dir1");
+    openPanel();
+    QVERIFY(child<QGroupBox>("Frame3")->isVisible());
+    QCOMPARE(child<FileList>("File1")->fileName(), QStringLiteral("good.arf"));
+    QCOMPARE(dirs->path(), QDir(dir->path()).filePath(QStringLiteral("wings")));
+    child<QAction>("Mn_Save")->trigger();
+    QVERIFY(child<QGroupBox>("Frame4")->isVisible());
+    QCOMPARE(child<QLineEdit>("Text_Save")->text(), QStringLiteral("good.arf"));
+}
+
+void tst_FilePanel::saveRefusesTheInputFile_data() {
+    QTest::addColumn<QString>("name");
+    QTest::newRow("suggested name unchanged") << "good.arf";
+    QTest::newRow("absolute path of the input") << "@wings/good.arf";
+    QTest::newRow("relative path of the input") << "wings/good.arf";
+    QTest::newRow("through a dot folder") << "wings/./sub/../good.arf";
+}
+
+void tst_FilePanel::saveRefusesTheInputFile() {
+    QFETCH(QString, name);
+    loadGood();
+    if (name.startsWith(u'@'))
+        name = QDir(dir->path()).filePath(name.mid(1));
+    const QString input = QDir(dir->path()).filePath(QStringLiteral("wings/good.arf"));
+    const QByteArray original = readBytes(input);
+
+    MessageRecorder messages;
+    child<QAction>("Mn_Save")->trigger();
+    child<QLineEdit>("Text_Save")->setText(name);
+    QTest::mouseClick(child<QPushButton>("Command_Save"), Qt::LeftButton);
+    QCOMPARE(messages.texts, QStringList{"Use a different file name then the old one"});
+    QVERIFY(child<QGroupBox>("Frame4")->isVisible());
+    QCOMPARE(readBytes(input), original);
+}
+
+void tst_FilePanel::saveAndReopen() {
+    loadGood();
+    MessageRecorder messages;
+    child<QAction>("Mn_Save")->trigger();
+    // Differs in letter case only: a different name.
+    child<QLineEdit>("Text_Save")->setText(QStringLiteral("wings/Good.arf"));
+    QTest::mouseClick(child<QPushButton>("Command_Save"), Qt::LeftButton);
+    QVERIFY(messages.texts.isEmpty());
+    QVERIFY(!child<QGroupBox>("Frame4")->isVisible());
+
+    const QByteArray saved = readBytes(QDir(dir->path()).filePath(QStringLiteral("wings/Good.arf")));
+    QVERIFY(saved.startsWith("\r\n 21 \r\n  1  1.00000  0.00126\r\n"));
+    QCOMPARE(saved.count("\r\n"), 23);
+
+    const Module_Common first = common();
+    openPanel();
+    QCOMPARE(child<FileList>("File1")->count(), 7);
+    clickFile(QStringLiteral("Good.arf"));
+    QVERIFY(messages.texts.isEmpty());
+    QCOMPARE(window->title(), QByteArray());
+    for (int i = 1; i <= 21; ++i) {
+        QVERIFY(std::abs(common().X[i] - first.X[i]) <= 5e-6);
+        QVERIFY(std::abs(common().Y[i] - first.Y[i]) <= 5e-6);
+    }
+}
+
+void tst_FilePanel::saveBeforeAnyLoad() {
+    MessageRecorder messages;
+    child<QAction>("Mn_Save")->trigger();
+    QTest::mouseClick(child<QPushButton>("Command_Save"), Qt::LeftButton);
+    // Nothing selected and nothing typed: the same name.
+    QCOMPARE(messages.texts, QStringList{"Use a different file name then the old one"});
+    child<QLineEdit>("Text_Save")->setText(QStringLiteral("blank.arf"));
+    QTest::mouseClick(child<QPushButton>("Command_Save"), Qt::LeftButton);
+    QCOMPARE(messages.texts.size(), 1);
+    QCOMPARE(readBytes(QDir(dir->path()).filePath(QStringLiteral("blank.arf"))),
+             QByteArray("\r\n\r\n"));
+}
+
+void tst_FilePanel::failedSaveKeepsExistingFile_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("reasonPart");
+    QTest::newRow("missing folder") << "nowhere/out.arf" << "nowhere/out.arf";
+    QTest::newRow("folder part is a file") << "wings/notes.txt/out.arf" << "notes.txt/out.arf";
+    QTest::newRow("name of a folder") << "empty" << "empty";
+}
+
+void tst_FilePanel::failedSaveKeepsExistingFile() {
+    QFETCH(QString, name);
+    QFETCH(QString, reasonPart);
+    loadGood();
+    const QByteArray notes = readBytes(QDir(dir->path()).filePath(QStringLiteral("wings/notes.txt")));
+    const Snapshot before = snapshot();
+    MessageRecorder messages;
+    child<QAction>("Mn_Save")->trigger();
+    child<QLineEdit>("Text_Save")->setText(name);
+    QTest::mouseClick(child<QPushButton>("Command_Save"), Qt::LeftButton);
+    QCOMPARE(messages.texts.size(), 1);
+    QVERIFY2(messages.texts.front().startsWith(QStringLiteral("Could not save \"")),
+             qPrintable(messages.texts.front()));
+    QVERIFY(messages.texts.front().contains(reasonPart));
+    QVERIFY(!child<QGroupBox>("Frame4")->isVisible());
+    QVERIFY(QFileInfo(QDir(dir->path()).filePath(QStringLiteral("empty"))).isDir());
+    QCOMPARE(readBytes(QDir(dir->path()).filePath(QStringLiteral("wings/notes.txt"))), notes);
+    QVERIFY(sameWorkingSet(common(), before.ws));
+}
+
+QTEST_MAIN(tst_FilePanel)
+#include "tst_filepanel.moc"
