@@ -45,12 +45,6 @@ Widget *place(QWidget *parent, const char *name, QRect geometry, Args &&...args)
     return widget;
 }
 
-QGroupBox *frame(QWidget *parent, const char *name, QRect geometry) {
-    auto *box = place<QGroupBox>(parent, name, geometry);
-    box->setFlat(false);
-    return box;
-}
-
 void setColours(QWidget *widget, const QColor &background, const QColor &text = QColor()) {
     QPalette palette = widget->palette();
     palette.setColor(QPalette::Window, background);
@@ -58,6 +52,13 @@ void setColours(QWidget *widget, const QColor &background, const QColor &text = 
         palette.setColor(QPalette::WindowText, text);
     widget->setPalette(palette);
     widget->setAutoFillBackground(true);
+}
+
+// Frames are opaque, so a shown panel hides what lies under it.
+QGroupBox *frame(QWidget *parent, const char *name, QRect geometry) {
+    auto *box = place<QGroupBox>(parent, name, geometry);
+    setColours(box, kWindowGrey);
+    return box;
 }
 
 // The first of the given siblings ends up on top, the last at the bottom.
