@@ -1,2 +1,119 @@
 // SPDX-License-Identifier: MIT
 #include "io/ArfWriter.h"
+
+#include "common/NumberText.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <cmath>
+#include <filesystem>
+#include <system_error>
+
+namespace tessaro {
+
+namespace {
+
+constexpr char LineEnd[] = "\r\n";
+
+// Names the first part of the path above the target that is missing or not a folder.
+QString pathProblem(const QString &absolutePath) {
+    QString folder = QFileInfo(absolutePath).absolutePath();
+    QString missing;
+    for (;;) {
+        const QFileInfo info(folder);
+        if (info.exists()) {
+            if (!info.isDir())
+                return QStringLiteral("a part of the path is not a folder");
+            break;
+        }
+        missing = folder;
+        const QString up = info.absolutePath();
+        if (up == folder)
+            break;
+        folder = up;
+    }
+    if (!missing.isEmpty())
+        return QStringLiteral("the folder %1 does not exist")
+            .arg(QDir::toNativeSeparators(QFileInfo(absolutePath).absolutePath()));
+    return {};
+}
+
+} // namespace
+
+std::optional<QByteArray> formatArf(const QByteArray &title, std::optional<double> NI,
+                                    const PointArray &XN, const PointArray &YN) {
+    int count = 0;
+    if (NI) {
+        if (!std::isfinite(*NI) || std::floor(*NI) > MaxIndex)
+            return std::nullopt;
+        count = wholeCount(*NI);
+    }
+
+    QByteArray out;
+    out.reserve(title.size() + 32 + count * 32);
+    out += title;
+    out += LineEnd;
+    if (NI) {
+        out += *NI < 0 ? '-' : ' ';
+        out += generalForm(std::fabs(*NI)).toLatin1();
+        out += ' ';
+    }
+    out += LineEnd;
+    for (int i = 1; i <= count; ++i) {
+        if (!std::isfinite(XN[i]) || !std::isfinite(YN[i]))
+            return std::nullopt;
+        out += "  ";
+        out += QByteArray::number(i);
+        out += "  ";
+        out += fiveDecimalForm(XN[i]).toLatin1();
+        out += "  ";
+        out += fiveDecimalForm(YN[i]).toLatin1();
+        out += LineEnd;
+    }
+    return out;
+}
+
+std::optional<QString> writeWholeFile(const QString &path, const QByteArray &bytes) {
+    if (path.isEmpty())
+        return QStringLiteral("no file name was given");
+
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    const QFileInfo target(absolute);
+    if (target.isDir())
+        return QStringLiteral("it is a folder");
+    if (const QString problem = pathProblem(absolute); !problem.isEmpty())
+        return problem;
+    if (target.exists() && !target.isFile())
+        return QStringLiteral("it is not a regular file");
+
+    // The old file is replaced by a rename only after every byte is on disk.
+    QSaveFile file(absolute);
+    if (!file.open(QIODevice::WriteOnly)) {
+        if ((target.exists() && !target.isWritable()) ||
+            !QFileInfo(target.absolutePath()).isWritable())
+            return QStringLiteral("permission denied");
+        return file.errorString();
+    }
+    if (file.write(bytes) != bytes.size()) {
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        return reason;
+    }
+    if (!file.commit())
+        return file.errorString();
+    return std::nullopt;
+}
+
+bool isSameFile(const QString &first, const QString &second) {
+    if (first.isEmpty() || second.isEmpty())
+        return false;
+    std::error_code error;
+    const bool same = std::filesystem::equivalent(
+        std::filesystem::path(QFile::encodeName(first).toStdString()),
+        std::filesystem::path(QFile::encodeName(second).toStdString()), error);
+    return !error && same;
+}
+
+} // namespace tessaro
