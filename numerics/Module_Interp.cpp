@@ -1,2 +1,270 @@
 // SPDX-License-Identifier: MIT
 #include "numerics/Module_Interp.h"
+
+#include "common/NumberText.h"
+
+#include <QSaveFile>
+
+#include <algorithm>
+#include <cmath>
+
+namespace tessaro {
+
+namespace {
+
+// nPoly as a loop bound; callers have refused anything but a whole number 0..MaxOrder, the clamp
+// only keeps a direct call inside the arrays.
+int orderOf(const Module_Common &ws) {
+    const double n = ws.nPoly;
+    if (!(n >= 0))
+        return 0;
+    return n >= MaxOrder ? MaxOrder : static_cast<int>(n);
+}
+
+int pointCount(const Module_Common &ws) {
+    return std::clamp(ws.N, 0, MaxIndex);
+}
+
+QString sameAngleMessage(const Module_Common &ws, int a, int b) {
+    return QStringLiteral("Points %1 and %2 have the same angle (x = %3), so the interpolation "
+                          "would divide by zero: remove one of the two points from the file.")
+        .arg(wholeNumberForm(a), wholeNumberForm(b), generalForm(ws.X[a], screenDecimalPoint()));
+}
+
+bool isOrderAcceptable(double nPoly) {
+    return nPoly >= 0 && nPoly <= MaxOrder && nPoly == std::floor(nPoly);
+}
+
+// First pair (in the table's own order) that would make a divided difference divide by zero.
+std::optional<QString> tableSameAngle(const Module_Common &ws) {
+    const int N = pointCount(ws);
+    for (int j = 1; j <= DivDiffOrders; ++j) {
+        for (int i = 1; i <= N - j; ++i) {
+            if (ws.Teta[i + j] == ws.Teta[i])
+                return sameAngleMessage(ws, i, i + j);
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<QString> windowSameAngle(const Module_Common &ws, int iStart, int nPoly,
+                                       const WindowArray &TetaW) {
+    for (int a = 0; a <= nPoly; ++a) {
+        for (int b = a + 1; b <= nPoly; ++b) {
+            if (TetaW[a] == TetaW[b])
+                return sameAngleMessage(ws, iStart + a, iStart + b);
+        }
+    }
+    return std::nullopt;
+}
+
+enum class Settled { Not, AtLower, AtUpper, Between };
+
+struct Interval {
+    int k = 0;
+    Settled how = Settled::Not;
+};
+
+bool isNear(double a, double b) {
+    return std::fabs(a - b) <= kAngleTolerance;
+}
+
+// The first k in 1..N-1 at which the new point at angle T is settled, trying k = 1, 2, ... in turn.
+Interval scanIntervals(const Module_Common &ws, int N, double T) {
+    for (int k = 1; k <= N - 1; ++k) {
+        if (isNear(T, ws.Teta[k]))
+            return {k, Settled::AtLower};
+        if (isNear(T, ws.Teta[k + 1]))
+            return {k, Settled::AtUpper};
+        if (ws.Teta[k] < T && T < ws.Teta[k + 1])
+            return {k, Settled::Between};
+    }
+    return {};
+}
+
+// The same answer for angles that never fall (the usual contour), by bisection: the first point
+// that is near T or above it decides, since every point before it is below T and not near.
+Interval searchAscending(const Module_Common &ws, int N, double T) {
+    const auto reached = [&](int j) { return ws.Teta[j] >= T || isNear(T, ws.Teta[j]); };
+    int low = 1;
+    int high = N + 1;
+    while (low < high) {
+        const int mid = low + (high - low) / 2;
+        if (reached(mid))
+            high = mid;
+        else
+            low = mid + 1;
+    }
+    const int j = low;
+    if (N < 2 || j > N)
+        return {};
+    if (j == 1)
+        return isNear(T, ws.Teta[1]) ? Interval{1, Settled::AtLower} : Interval{};
+    if (isNear(T, ws.Teta[j]))
+        return {j - 1, Settled::AtUpper};
+    return {j - 1, Settled::Between};
+}
+
+bool anglesAscend(const Module_Common &ws, int N) {
+    for (int k = 1; k <= N - 1; ++k) {
+        if (!(ws.Teta[k] <= ws.Teta[k + 1]))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+DivDiffTable &DD() {
+    static DivDiffTable table{};
+    return table;
+}
+
+double Lagrange(const Module_Common &ws, double x, const WindowArray &TetaW,
+                const WindowArray &YW) {
+    const int nPoly = orderOf(ws);
+    double sum = 0;
+    for (int j = 0; j <= nPoly; ++j) {
+        double L = 1;
+        for (int m = 0; m <= nPoly; ++m) {
+            if (m != j)
+                L = (L * (x - TetaW[m])) / (TetaW[j] - TetaW[m]);
+        }
+        sum += YW[j] * L;
+    }
+    return sum;
+}
+
+double DivDiff(const Module_Common &ws, int iStart, double x) {
+    if (iStart < 0 || iStart > MaxIndex)
+        return std::nan("");
+    const DivDiffTable &dd = DD();
+    const int nPoly = orderOf(ws);
+    double P = dd[iStart][0];
+    double w = 1;
+    for (int j = 1; j <= nPoly && iStart + j - 1 <= MaxIndex; ++j) {
+        w *= (x - ws.Teta[iStart + j - 1]);
+        P += dd[iStart][j] * w;
+    }
+    return P;
+}
+
+QByteArray formatDivDifDump(const Module_Common &ws) {
+    const DivDiffTable &dd = DD();
+    QByteArray out = "\r\n";
+    for (int i = 1; i <= 10; ++i) {
+        QString row = QStringLiteral("  ") + wholeNumberForm(i);
+        auto add = [&row](double value) {
+            row += QStringLiteral("  ");
+            row += fiveDecimalForm(value, u'.');
+        };
+        add(ws.X[i]);
+        add(ws.Teta[i]);
+        for (int j = 0; j <= DivDiffOrders; ++j)
+            add(dd[i][j]);
+        out += row.toLatin1();
+        out += "\r\n";
+    }
+    return out;
+}
+
+std::optional<QString> BuildDivDiffTable(const Module_Common &ws, const QString &dumpPath) {
+    DivDiffTable &dd = DD();
+    const int N = pointCount(ws);
+    for (int i = 1; i <= N; ++i)
+        dd[i][0] = ws.Y[i];
+    // Order j reads order j - 1 of the next row, so each order is finished before the next.
+    for (int j = 1; j <= DivDiffOrders; ++j) {
+        for (int i = 1; i <= N - j; ++i)
+            dd[i][j] = (dd[i + 1][j - 1] - dd[i][j - 1]) / (ws.Teta[i + j] - ws.Teta[i]);
+    }
+
+    // An existing dump is replaced only once the new one is complete on disk.
+    QSaveFile file(dumpPath);
+    if (!file.open(QIODevice::WriteOnly))
+        return file.errorString();
+    const QByteArray bytes = formatDivDifDump(ws);
+    if (file.write(bytes) != bytes.size()) {
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        return reason;
+    }
+    if (!file.commit())
+        return file.errorString();
+    return std::nullopt;
+}
+
+std::optional<QString> InterpNewPoints(Module_Common &ws, Method method, double orderRead,
+                                       const QString &dumpPath) {
+    const int N = pointCount(ws);
+    if (method != Method::None) {
+        ws.nPoly = orderRead;
+        if (ws.nPoly >= N)
+            return QStringLiteral("nPoly must be lower then ") + generalForm(N);
+        if (!isOrderAcceptable(ws.nPoly)) {
+            return QStringLiteral("nPoly = %1 is not a whole number from 0 to 100: type a whole "
+                                  "order from 0 to 100.")
+                .arg(generalForm(ws.nPoly, screenDecimalPoint()));
+        }
+        if (method == Method::DivDiff) {
+            if (auto message = tableSameAngle(ws))
+                return message;
+            if (auto reason = BuildDivDiffTable(ws, dumpPath))
+                return QStringLiteral("Could not write DivDif.text: ") + *reason;
+        }
+    }
+    const int nPoly = method == Method::None ? 0 : static_cast<int>(ws.nPoly);
+
+    const bool ascending = anglesAscend(ws, N);
+    const int count = wholeCount(ws.niValue());
+    for (int i = 1; i <= count; ++i) {
+        const double TetaNi = ws.TetaN[i];
+        const Interval found =
+            ascending ? searchAscending(ws, N, TetaNi) : scanIntervals(ws, N, TetaNi);
+        const int k = found.k;
+        if (found.how == Settled::Not ||
+            (found.how == Settled::Between && method == Method::None)) {
+            return QStringLiteral("Interpolation point x = ") +
+                   generalForm(ws.XN[i], screenDecimalPoint()) +
+                   QStringLiteral(" is not between the given airfoil points");
+        }
+        if (found.how == Settled::AtLower) {
+            ws.YN[i] = ws.Y[k];
+            continue;
+        }
+        if (found.how == Settled::AtUpper) {
+            ws.YN[i] = ws.Y[k + 1];
+            continue;
+        }
+
+        int iStart = k - nPoly / 2;
+        if (iStart < 1)
+            iStart = 1;
+        if (iStart + nPoly > N)
+            iStart = N - nPoly;
+
+        double value = 0;
+        if (method == Method::Lagrange) {
+            WindowArray TetaW{};
+            WindowArray YW{};
+            for (int m = 0; m <= nPoly; ++m) {
+                TetaW[m] = ws.Teta[iStart + m];
+                YW[m] = ws.Y[iStart + m];
+            }
+            if (auto message = windowSameAngle(ws, iStart, nPoly, TetaW))
+                return message;
+            value = Lagrange(ws, TetaNi, TetaW, YW);
+        } else {
+            value = DivDiff(ws, iStart, TetaNi);
+        }
+        if (!std::isfinite(value)) {
+            return QStringLiteral("The interpolated y of new point %1 (x = %2) is not a finite "
+                                  "number: use a lower nPoly or check the file's y values.")
+                .arg(wholeNumberForm(i), generalForm(ws.XN[i], screenDecimalPoint()));
+        }
+        ws.YN[i] = value;
+    }
+    return std::nullopt;
+}
+
+} // namespace tessaro
