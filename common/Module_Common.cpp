@@ -8,7 +8,9 @@ Module_Common &common() {
     return instance;
 }
 
-void startUpCommon() { common().Pi = 4.0 * std::atan(1.0); }
+void startUpCommon() {
+    common().Pi = 4.0 * std::atan(1.0);
+}
 
 void resetCommon() {
     common() = Module_Common{};

@@ -12,8 +12,12 @@ namespace tessaro {
 
 namespace {
 
-bool isIgnored(QChar c) { return c == u' ' || c == u'\t' || c == u'\n'; }
-bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
+bool isIgnored(QChar c) {
+    return c == u' ' || c == u'\t' || c == u'\n';
+}
+bool isDigit(QChar c) {
+    return c >= u'0' && c <= u'9';
+}
 
 // Converts sign, mantissa digits (with at most one '.') and a decimal exponent. Out-of-range
 // results become infinity or zero instead of failing.
@@ -55,8 +59,8 @@ struct Decimal {
 // The value's 15-significant-digit decimal form; value must be finite and non-zero.
 Decimal decimal15(double magnitude) {
     char buffer[64];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, magnitude,
-                                      std::chars_format::scientific, 14);
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::scientific, 14);
     const std::string text(buffer, result.ptr);
     Decimal d;
     const auto ePos = text.find('e');
@@ -218,7 +222,9 @@ QString fiveDecimalForm(double value, QChar decimalPoint) {
     return out;
 }
 
-QString wholeNumberForm(long long value) { return QString::number(value); }
+QString wholeNumberForm(long long value) {
+    return QString::number(value);
+}
 
 QChar screenDecimalPoint() {
     const QString point = QLocale().decimalPoint();

@@ -2,8 +2,7 @@
 #include "numerics/Module_Interp.h"
 
 #include "common/NumberText.h"
-
-#include <QSaveFile>
+#include "io/ArfWriter.h"
 
 #include <algorithm>
 #include <cmath>
@@ -180,17 +179,8 @@ std::optional<QString> BuildDivDiffTable(const Module_Common &ws, const QString 
     }
 
     // An existing dump is replaced only once the new one is complete on disk.
-    QSaveFile file(dumpPath);
-    if (!file.open(QIODevice::WriteOnly))
-        return file.errorString();
-    const QByteArray bytes = formatDivDifDump(ws);
-    if (file.write(bytes) != bytes.size()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
+    if (auto reason = writeWholeFile(dumpPath, formatDivDifDump(ws)))
         return reason;
-    }
-    if (!file.commit())
-        return file.errorString();
     return std::nullopt;
 }
 

@@ -37,7 +37,9 @@ ViewPoint toView(double x, double y, const AirfoilScene &s) {
             static_cast<float>((y - s.Y0) * s.Scale)};
 }
 
-bool finite(QPointF p) { return std::isfinite(p.x()) && std::isfinite(p.y()); }
+bool finite(QPointF p) {
+    return std::isfinite(p.x()) && std::isfinite(p.y());
+}
 
 // Keeps huge or far-away coordinates out of the painter: a ring is drawn only when it can touch
 // the surface, a segment only in its part inside a slightly larger box.

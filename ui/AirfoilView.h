@@ -38,16 +38,16 @@ void drawAirfoil(QPainter &painter, QSize size, const AirfoilScene &scene);
 class AirfoilView : public QWidget {
     Q_OBJECT
 
-public:
+  public:
     explicit AirfoilView(QWidget *parent = nullptr);
 
     void draw(const AirfoilScene &scene);
     const QImage &picture() const { return image; }
 
-protected:
+  protected:
     void paintEvent(QPaintEvent *event) override;
 
-private:
+  private:
     QImage image;
 };
 

@@ -39,7 +39,7 @@ std::optional<QString> DirectoryList::setPath(const QString &dir) {
 
     // Ancestors, root first.
     QList<QDir> chain;
-    for (QDir walk = target;; ) {
+    for (QDir walk = target;;) {
         chain.prepend(walk);
         if (walk.isRoot() || !walk.cdUp())
             break;
@@ -98,8 +98,8 @@ void FileList::setPath(const QString &dir) {
 void FileList::refresh() {
     const QString selected = fileName();
     clear();
-    const QStringList names = QDir(directory).entryList(
-        {namePattern}, QDir::Files | QDir::Readable, QDir::Name | QDir::IgnoreCase);
+    const QStringList names = QDir(directory).entryList({namePattern}, QDir::Files | QDir::Readable,
+                                                        QDir::Name | QDir::IgnoreCase);
     addItems(names);
     if (!selected.isEmpty())
         setFileName(selected);

@@ -13,7 +13,7 @@ namespace tessaro {
 class DirectoryList : public QListWidget {
     Q_OBJECT
 
-public:
+  public:
     explicit DirectoryList(QWidget *parent = nullptr);
 
     QString path() const { return current; }
@@ -22,10 +22,10 @@ public:
     // the list then stays where it was.
     std::optional<QString> setPath(const QString &dir);
 
-signals:
+  signals:
     void pathChanged(const QString &dir);
 
-private:
+  private:
     void open(QListWidgetItem *item);
     QString current;
 };
@@ -35,7 +35,7 @@ private:
 class FileList : public QListWidget {
     Q_OBJECT
 
-public:
+  public:
     explicit FileList(QWidget *parent = nullptr);
 
     QString path() const { return directory; }
@@ -48,11 +48,11 @@ public:
     void setFileName(const QString &name);
     QString pattern() const { return namePattern; }
 
-signals:
+  signals:
     // A click (or Enter) on a name.
     void fileChosen();
 
-private:
+  private:
     QString directory;
     QString namePattern = QStringLiteral("*.arf");
 };

@@ -9,7 +9,7 @@ namespace tessaro {
 class Form_About : public QWidget {
     Q_OBJECT
 
-public:
+  public:
     explicit Form_About(QWidget *parent = nullptr);
 };
 

@@ -13,10 +13,10 @@
 #include "ui/Twips.h"
 
 #include <QAction>
-#include <QFont>
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QFont>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -94,7 +94,9 @@ Form_Main::Form_Main(QWidget *parent) : QMainWindow(parent) {
 
 Form_Main::~Form_Main() = default;
 
-Form_About *Form_Main::aboutWindow() const { return about; }
+Form_About *Form_Main::aboutWindow() const {
+    return about;
+}
 
 void Form_Main::buildControls() {
     auto *client = new QWidget(this);
@@ -112,13 +114,12 @@ void Form_Main::buildControls() {
     Frame5 = frame(client, "Frame5", twips(240, 4080, 3735, 975));
     Option_DivDiff = place<QRadioButton>(Frame5, "Option_DivDiff", twips(120, 600, 1815, 255),
                                          QStringLiteral("Divided differences"));
-    Text_nPoly = place<QLineEdit>(Frame5, "Text_nPoly", twips(3240, 240, 375, 285),
-                                  QStringLiteral("1"));
+    Text_nPoly =
+        place<QLineEdit>(Frame5, "Text_nPoly", twips(3240, 240, 375, 285), QStringLiteral("1"));
     Option_Lagrange = place<QRadioButton>(Frame5, "Option_Lagrange", twips(120, 240, 1935, 255),
                                           QStringLiteral("Lagrange polynomials"));
     Option_Lagrange->setChecked(true);
-    Label5 = place<QLabel>(Frame5, "Label5", twips(2520, 240, 615, 255),
-                           QStringLiteral("nPoly ="));
+    Label5 = place<QLabel>(Frame5, "Label5", twips(2520, 240, 615, 255), QStringLiteral("nPoly ="));
     stackTopFirst({Option_DivDiff, Text_nPoly, Option_Lagrange, Label5});
 
     Frame4 = frame(client, "Frame4", twips(120, 120, 2295, 1695));
@@ -142,12 +143,11 @@ void Form_Main::buildControls() {
     stackTopFirst({Command1, Text_NI, Label1});
 
     Frame1 = frame(client, "Frame1", twips(4320, 4080, 3495, 735));
-    Text_Scale = place<QLineEdit>(Frame1, "Text_Scale", twips(720, 240, 495, 285),
-                                  QStringLiteral("1"));
-    HScroll_Olcek = scrollBar(Frame1, "HScroll_Olcek", twips(1200, 240, 2055, 255), Qt::Horizontal,
-                              -5, 100, 1);
-    Label2 = place<QLabel>(Frame1, "Label2", twips(240, 240, 495, 255),
-                           QString::fromUtf8("Ölçek"));
+    Text_Scale =
+        place<QLineEdit>(Frame1, "Text_Scale", twips(720, 240, 495, 285), QStringLiteral("1"));
+    HScroll_Olcek =
+        scrollBar(Frame1, "HScroll_Olcek", twips(1200, 240, 2055, 255), Qt::Horizontal, -5, 100, 1);
+    Label2 = place<QLabel>(Frame1, "Label2", twips(240, 240, 495, 255), QString::fromUtf8("Ölçek"));
     setColours(Label2, QApplication::palette("QMenu").color(QPalette::Window));
     stackTopFirst({Text_Scale, HScroll_Olcek, Label2});
 
@@ -187,9 +187,10 @@ void Form_Main::buildMenu() {
 
 void Form_Main::setTabOrderChain() {
     // Keyboard order of the controls that take focus, as the layout numbers them.
-    const QList<QWidget *> chain{HScroll_Olcek, Text_Scale, HScroll_X0, VScroll_Y0,  Text_NI,
-                                 Drive1,        Dir1,       File1,      Text_Save,   Command_Save,
-                                 Command1,      Option_Lagrange, Text_nPoly, Option_DivDiff};
+    const QList<QWidget *> chain{HScroll_Olcek, Text_Scale,    HScroll_X0, VScroll_Y0,
+                                 Text_NI,       Drive1,        Dir1,       File1,
+                                 Text_Save,     Command_Save,  Command1,   Option_Lagrange,
+                                 Text_nPoly,    Option_DivDiff};
     for (qsizetype i = 1; i < chain.size(); ++i)
         setTabOrder(chain[i - 1], chain[i]);
 }
@@ -238,7 +239,9 @@ void Form_Main::Drive1_Change() {
     }
 }
 
-void Form_Main::Dir1_Change(const QString &dir) { File1->setPath(dir); }
+void Form_Main::Dir1_Change(const QString &dir) {
+    File1->setPath(dir);
+}
 
 void Form_Main::File1_Click() {
     const QString name = File1->fileName();

@@ -28,7 +28,7 @@ class Form_About;
 class Form_Main : public QMainWindow {
     Q_OBJECT
 
-public:
+  public:
     explicit Form_Main(QWidget *parent = nullptr);
     ~Form_Main() override;
 
@@ -41,7 +41,7 @@ public:
     const QByteArray &outTitle() const { return OutTitle; }
     Form_About *aboutWindow() const;
 
-private:
+  private:
     void buildControls();
     void buildMenu();
     void setTabOrderChain();

@@ -3,6 +3,7 @@
 #include "numerics/Calculation.h"
 #include "support/MessageRecorder.h"
 #include "support/TempDir.h"
+#include "support/WorkingSetChecks.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -41,44 +42,6 @@ Module_Common loadedSet(const QList<double> &xs, const QList<double> &ys) {
     return ws;
 }
 
-bool sameArray(const char *name, const PointArray &a, const PointArray &b) {
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (std::memcmp(&a[i], &b[i], sizeof(double)) != 0) {
-            qWarning("%s(%zu) changed: %.17g -> %.17g", name, i, b[i], a[i]);
-            return false;
-        }
-    }
-    return true;
-}
-
-// Every field, arrays bit for bit.
-bool sameSet(const Module_Common &after, const Module_Common &before) {
-    bool same = true;
-    auto check = [&same](const char *name, bool equal) {
-        if (!equal) {
-            qWarning("%s changed", name);
-            same = false;
-        }
-    };
-    check("Pi", after.Pi == before.Pi);
-    check("FileLoaded", after.FileLoaded == before.FileLoaded);
-    check("Scale", after.Scale == before.Scale);
-    check("X0", after.X0 == before.X0);
-    check("Y0", after.Y0 == before.Y0);
-    check("N", after.N == before.N);
-    check("NI", after.NI.has_value() == before.NI.has_value() &&
-                    (!after.NI || std::memcmp(&*after.NI, &*before.NI, sizeof(double)) == 0));
-    check("iLE", after.iLE == before.iLE);
-    check("nPoly", std::memcmp(&after.nPoly, &before.nPoly, sizeof(double)) == 0);
-    same = sameArray("X", after.X, before.X) && same;
-    same = sameArray("Y", after.Y, before.Y) && same;
-    same = sameArray("XN", after.XN, before.XN) && same;
-    same = sameArray("YN", after.YN, before.YN) && same;
-    same = sameArray("Teta", after.Teta, before.Teta) && same;
-    same = sameArray("TetaN", after.TetaN, before.TetaN) && same;
-    return same;
-}
-
 double naca0012Thickness(double x) {
     return 0.6 * (0.2969 * std::sqrt(x) - 0.1260 * x - 0.3516 * x * x + 0.2843 * x * x * x -
                   0.1015 * x * x * x * x);
@@ -95,25 +58,6 @@ Module_Common nacaSet(int N) {
         ws.Y[k] = (theta <= kPi ? 1 : -1) * naca0012Thickness(x);
     }
     return ws;
-}
-
-// Points of a coordinate file: records "  i  x  y" after the title and count lines.
-bool readContour(const QString &path, Module_Common &ws) {
-    const QList<QByteArray> lines = readBytes(path).split('\n');
-    if (lines.size() < 3)
-        return false;
-    const int count = static_cast<int>(readNumber(QString::fromLatin1(lines[1])));
-    if (count < 1 || count > MaxIndex || lines.size() < count + 2)
-        return false;
-    for (int i = 1; i <= count; ++i) {
-        const QList<QByteArray> fields = lines[i + 1].simplified().split(' ');
-        if (fields.size() < 3)
-            return false;
-        ws.X[i] = readNumber(QString::fromLatin1(fields[1]));
-        ws.Y[i] = readNumber(QString::fromLatin1(fields[2]));
-    }
-    ws.N = count;
-    return true;
 }
 
 const char *methodName(Method method) {
@@ -243,7 +187,7 @@ void TestCalculation::refusals() {
     ws.FileLoaded = loaded;
     const Module_Common before = ws;
     QCOMPARE(Calculate(ws, request(method, NI, nPoly)).value_or(QString()), message);
-    QVERIFY(sameSet(ws, before));
+    QVERIFY(sameWorkingSet(ws, before));
     // The caller shows the message; the calculation itself shows nothing.
     QCOMPARE(recorder.texts, QStringList());
 }
@@ -271,14 +215,14 @@ void TestCalculation::scalesChord() {
     // A second run starts from x already on 0..1 and gives the same points.
     const Module_Common first = ws;
     QCOMPARE(Calculate(ws, request(Method::Lagrange, 41, 3)), std::nullopt);
-    QVERIFY(sameSet(ws, first));
+    QVERIFY(sameWorkingSet(ws, first));
 }
 
 void TestCalculation::normalisedContourKeepsX() {
     Module_Common ws = nacaSet(31);
     const PointArray X = ws.X;
     QCOMPARE(Calculate(ws, request(Method::DivDiff, 50, 2)), std::nullopt);
-    QVERIFY(sameArray("X", ws.X, X));
+    QVERIFY(samePoints("X", ws.X, X));
 }
 
 void TestCalculation::bluntLeadingEdge() {
@@ -312,7 +256,7 @@ void TestCalculation::stoppedDriverKeepsSet() {
 
     QCOMPARE(Calculate(ws, r).value_or(QString()),
              QStringLiteral("Interpolation point x = 1 is not between the given airfoil points"));
-    QVERIFY(sameSet(ws, before));
+    QVERIFY(sameWorkingSet(ws, before));
 
     // The table and its dump were built from the scaled copy before the stop.
     const DivDiffTable &dd = DD();
@@ -345,9 +289,9 @@ void TestCalculation::fewerThanOneNewPoint() {
     QCOMPARE(Calculate(ws, request(Method::DivDiff, NI, 1)), std::nullopt);
     QCOMPARE(ws.NI, std::optional<double>(NI));
     QCOMPARE(ws.X[1], 1.0);
-    QVERIFY(sameArray("XN", ws.XN, before.XN));
-    QVERIFY(sameArray("YN", ws.YN, before.YN));
-    QVERIFY(sameArray("TetaN", ws.TetaN, before.TetaN));
+    QVERIFY(samePoints("XN", ws.XN, before.XN));
+    QVERIFY(samePoints("YN", ws.YN, before.YN));
+    QVERIFY(samePoints("TetaN", ws.TetaN, before.TetaN));
 }
 
 void TestCalculation::nacaAccuracy_data() {
@@ -432,7 +376,7 @@ void TestCalculation::realSections() {
     if (message) {
         qInfo().noquote() << name << methodName(method) << order << "refused:" << *message;
         QVERIFY(!message->isEmpty());
-        QVERIFY(sameSet(ws, before));
+        QVERIFY(sameWorkingSet(ws, before));
         return;
     }
     qInfo().noquote() << name << methodName(method) << order << "redistributed";

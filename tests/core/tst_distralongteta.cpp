@@ -2,6 +2,7 @@
 #include "common/Module_Common.h"
 #include "common/NumberText.h"
 #include "numerics/Module_DistrAlongTeta.h"
+#include "support/WorkingSetChecks.h"
 
 #include <QDir>
 #include <QFile>
@@ -26,28 +27,6 @@ Module_Common freshSet() {
     ws.Teta.fill(kUntouched);
     ws.YN.fill(kUntouched);
     return ws;
-}
-
-// Points of a coordinate file: records "  i  x  y" after the title and count lines.
-bool readContour(const QString &path, Module_Common &ws) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    const QList<QByteArray> lines = file.readAll().split('\n');
-    if (lines.size() < 3)
-        return false;
-    const int count = static_cast<int>(readNumber(QString::fromLatin1(lines[1])));
-    if (count < 1 || count > MaxIndex || lines.size() < count + 2)
-        return false;
-    for (int i = 1; i <= count; ++i) {
-        const QList<QByteArray> fields = lines[i + 1].simplified().split(' ');
-        if (fields.size() < 3)
-            return false;
-        ws.X[i] = readNumber(QString::fromLatin1(fields[1]));
-        ws.Y[i] = readNumber(QString::fromLatin1(fields[2]));
-    }
-    ws.N = count;
-    return true;
 }
 
 } // namespace

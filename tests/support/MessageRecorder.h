@@ -7,7 +7,7 @@
 
 // Captures every message shown while it lives, in order, instead of opening a box.
 class MessageRecorder {
-public:
+  public:
     MessageRecorder()
         : previous(tessaro::setMessageHandler([this](const QString &text) { texts << text; })) {}
     ~MessageRecorder() { tessaro::setMessageHandler(previous); }
@@ -16,6 +16,6 @@ public:
 
     QStringList texts;
 
-private:
+  private:
     tessaro::MessageHandler previous;
 };

@@ -14,7 +14,7 @@ using namespace tessaro;
 class tst_About : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void init() { resetCommon(); }
     void oneWindowForManyClicks();
     void contents();
@@ -48,8 +48,11 @@ void tst_About::contents() {
     } rows[] = {
         {"Label1", "Tessaro", {88, 16, 97, 17}, QColor(0, 128, 0), 12},
         {"Label2", "Program for", {96, 48, 81, 17}, QColor(0, 128, 0), 9.75},
-        {"Label3", "Redistributing Airfoil Coordinates by using interpolation polynomials",
-         {24, 72, 225, 41}, QColor(0, 128, 0), 9.75},
+        {"Label3",
+         "Redistributing Airfoil Coordinates by using interpolation polynomials",
+         {24, 72, 225, 41},
+         QColor(0, 128, 0),
+         9.75},
         {"Label4", "Developed by the Tessaro developers", {56, 120, 169, 17}, QColor(), 8.25},
         {"Label5", "last modified : 29 November 2007", {40, 144, 201, 17}, QColor(), 8.25},
         {"Label6", "for comments and questions e-mail to", {32, 168, 225, 17}, QColor(), 8.25},

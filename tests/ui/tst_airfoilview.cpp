@@ -56,7 +56,7 @@ struct Points {
 class tst_AirfoilView : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void init() { resetCommon(); }
     void backgroundAndCentreLines();
     void oldPointIsARedRing();
@@ -119,7 +119,8 @@ void tst_AirfoilView::contourIsAnOpenPolyline() {
     p.X[3] = 0.5, p.Y[3] = 0.1;
     const QImage image = p.render();
     // Segment 1-2 runs along the chord line and is drawn over the grey centre line.
-    QVERIFY(countColour(image, QColor(255, 0, 0), QRect(pixelOf(0.35, 0) - QPoint(0, 2), QSize(1, 5))) == 1);
+    QVERIFY(countColour(image, QColor(255, 0, 0),
+                        QRect(pixelOf(0.35, 0) - QPoint(0, 2), QSize(1, 5))) == 1);
     // Segment 2-3 exists, but there is none from the last point back to the first.
     QVERIFY(countColour(image, QColor(255, 0, 0), around(pixelOf(0.65, 0.05), 2)) >= 1);
     QCOMPARE(countColour(image, QColor(255, 0, 0), around(pixelOf(0.35, 0.05), 2)), 0);

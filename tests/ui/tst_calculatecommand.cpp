@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "common/Module_Common.h"
 #include "support/Contours.h"
+#include "support/Controls.h"
 #include "support/MessageRecorder.h"
 #include "support/TempDir.h"
+#include "support/WorkingSetChecks.h"
 #include "ui/AirfoilView.h"
 #include "ui/FileBrowser.h"
 #include "ui/Form_Main.h"
@@ -25,13 +27,6 @@ using namespace tessaro;
 
 namespace {
 
-bool sameWorkingSet(const Module_Common &a, const Module_Common &b) {
-    return a.Pi == b.Pi && a.FileLoaded == b.FileLoaded && a.Scale == b.Scale && a.X0 == b.X0 &&
-           a.Y0 == b.Y0 && a.N == b.N && a.NI == b.NI && a.iLE == b.iLE && a.X == b.X &&
-           a.Y == b.Y && a.XN == b.XN && a.YN == b.YN && a.Teta == b.Teta &&
-           a.TetaN == b.TetaN && a.nPoly == b.nPoly;
-}
-
 int countColour(const QImage &image, const QColor &colour) {
     int count = 0;
     for (int y = 0; y < image.height(); ++y)
@@ -45,7 +40,7 @@ int countColour(const QImage &image, const QColor &colour) {
 class tst_CalculateCommand : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void initTestCase();
     void init();
     void cleanup();
@@ -64,13 +59,8 @@ private slots:
     void openCalculateSaveReopen_data();
     void openCalculateSaveReopen();
 
-private:
-    template <typename T> T *child(const char *name) {
-        T *found = window->findChild<T *>(QString::fromLatin1(name));
-        if (!found)
-            qFatal("no control named %s", name);
-        return found;
-    }
+  private:
+    template <typename T> T *child(const char *name) { return findControl<T>(window.get(), name); }
     void load(const QString &name);
     void calculate() { QTest::mouseClick(child<QPushButton>("Command1"), Qt::LeftButton); }
     QString path(const QString &name) const { return QDir(dir->path()).filePath(name); }
@@ -96,7 +86,8 @@ void tst_CalculateCommand::init() {
     Contour shortEnd = nacaSymmetric(41);
     shortEnd.front().first = 0.99; // the first point lies short of the trailing edge
     writeFile(*dir, QStringLiteral("short.arf"), arfText("Short", shortEnd));
-    writeFile(*dir, QStringLiteral("flat.arf"), "Flat\r\n 3 \r\n 1 0.5 0\r\n 2 0.5 1\r\n 3 0.5 2\r\n");
+    writeFile(*dir, QStringLiteral("flat.arf"),
+              "Flat\r\n 3 \r\n 1 0.5 0\r\n 2 0.5 1\r\n 3 0.5 2\r\n");
     QDir::setCurrent(dir->path());
 
     window = std::make_unique<Form_Main>();
@@ -231,14 +222,38 @@ void tst_CalculateCommand::refusalsChangeNothing_data() {
     QTest::addColumn<QString>("niText");
     QTest::addColumn<QString>("nPolyText");
     QTest::addColumn<QString>("message");
-    QTest::newRow("order not below N") << "naca0012.arf" << "51" << "41" << "nPoly must be lower then 41";
-    QTest::newRow("one new point") << "naca0012.arf" << "1" << "1" << "Number of new points = 1";
-    QTest::newRow("too many new points") << "naca0012.arf" << "1001" << "1" << "Number of new points = 1001";
-    QTest::newRow("huge count") << "naca0012.arf" << "1e308" << "1" << "Number of new points = 1E+308";
-    QTest::newRow("negative order") << "naca0012.arf" << "51" << "-1" << "nPoly = -1";
-    QTest::newRow("fractional order") << "naca0012.arf" << "51" << "2.5" << "nPoly = 2.5";
-    QTest::newRow("first point beyond the trailing edge") << "blunt.arf" << "51" << "1" << "Point 1 lies at x = 1.003";
-    QTest::newRow("no chord") << "flat.arf" << "51" << "1" << "The points span no chord";
+    QTest::newRow("order not below N") << "naca0012.arf"
+                                       << "51"
+                                       << "41"
+                                       << "nPoly must be lower then 41";
+    QTest::newRow("one new point") << "naca0012.arf"
+                                   << "1"
+                                   << "1"
+                                   << "Number of new points = 1";
+    QTest::newRow("too many new points") << "naca0012.arf"
+                                         << "1001"
+                                         << "1"
+                                         << "Number of new points = 1001";
+    QTest::newRow("huge count") << "naca0012.arf"
+                                << "1e308"
+                                << "1"
+                                << "Number of new points = 1E+308";
+    QTest::newRow("negative order") << "naca0012.arf"
+                                    << "51"
+                                    << "-1"
+                                    << "nPoly = -1";
+    QTest::newRow("fractional order") << "naca0012.arf"
+                                      << "51"
+                                      << "2.5"
+                                      << "nPoly = 2.5";
+    QTest::newRow("first point beyond the trailing edge") << "blunt.arf"
+                                                          << "51"
+                                                          << "1"
+                                                          << "Point 1 lies at x = 1.003";
+    QTest::newRow("no chord") << "flat.arf"
+                              << "51"
+                              << "1"
+                              << "The points span no chord";
 }
 
 void tst_CalculateCommand::refusalsChangeNothing() {

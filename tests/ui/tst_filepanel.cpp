@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "common/Module_Common.h"
 #include "support/Contours.h"
+#include "support/Controls.h"
 #include "support/MessageRecorder.h"
 #include "support/TempDir.h"
+#include "support/WorkingSetChecks.h"
 #include "ui/AirfoilView.h"
 #include "ui/FileBrowser.h"
 #include "ui/Form_Main.h"
@@ -32,19 +34,12 @@ struct Snapshot {
     QImage picture;
 };
 
-bool sameWorkingSet(const Module_Common &a, const Module_Common &b) {
-    return a.Pi == b.Pi && a.FileLoaded == b.FileLoaded && a.Scale == b.Scale && a.X0 == b.X0 &&
-           a.Y0 == b.Y0 && a.N == b.N && a.NI == b.NI && a.iLE == b.iLE && a.X == b.X &&
-           a.Y == b.Y && a.XN == b.XN && a.YN == b.YN && a.Teta == b.Teta &&
-           a.TetaN == b.TetaN && a.nPoly == b.nPoly;
-}
-
 } // namespace
 
 class tst_FilePanel : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void initTestCase();
     void init();
     void cleanup();
@@ -65,13 +60,8 @@ private slots:
     void failedSaveKeepsExistingFile_data();
     void failedSaveKeepsExistingFile();
 
-private:
-    template <typename T> T *child(const char *name) {
-        T *found = window->findChild<T *>(QString::fromLatin1(name));
-        if (!found)
-            qFatal("no control named %s", name);
-        return found;
-    }
+  private:
+    template <typename T> T *child(const char *name) { return findControl<T>(window.get(), name); }
     void openPanel() { child<QAction>("Mn_Open")->trigger(); }
     void clickFile(const QString &name);
     void loadGood();
@@ -194,8 +184,8 @@ void tst_FilePanel::fileListShowsArfNamesOnly() {
     QStringList names;
     for (int i = 0; i < files->count(); ++i)
         names << files->item(i)->text();
-    QCOMPARE(names, (QStringList{"good.arf", "letters.arf", "percent.arf", "short.arf",
-                                 "SHOUT.ARF", "toomany.arf"}));
+    QCOMPARE(names, (QStringList{"good.arf", "letters.arf", "percent.arf", "short.arf", "SHOUT.ARF",
+                                 "toomany.arf"}));
     QCOMPARE(files->fileName(), QString());
 }
 
@@ -314,7 +304,8 @@ void tst_FilePanel::saveAndReopen() {
     QVERIFY(messages.texts.isEmpty());
     QVERIFY(!child<QGroupBox>("Frame4")->isVisible());
 
-    const QByteArray saved = readBytes(QDir(dir->path()).filePath(QStringLiteral("wings/Good.arf")));
+    const QByteArray saved =
+        readBytes(QDir(dir->path()).filePath(QStringLiteral("wings/Good.arf")));
     QVERIFY(saved.startsWith("\r\n 21 \r\n  1  1.00000  0.00126\r\n"));
     QCOMPARE(saved.count("\r\n"), 23);
 
@@ -346,16 +337,20 @@ void tst_FilePanel::saveBeforeAnyLoad() {
 void tst_FilePanel::failedSaveKeepsExistingFile_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("reasonPart");
-    QTest::newRow("missing folder") << "nowhere/out.arf" << "nowhere/out.arf";
-    QTest::newRow("folder part is a file") << "wings/notes.txt/out.arf" << "notes.txt/out.arf";
-    QTest::newRow("name of a folder") << "empty" << "empty";
+    QTest::newRow("missing folder") << "nowhere/out.arf"
+                                    << "nowhere/out.arf";
+    QTest::newRow("folder part is a file") << "wings/notes.txt/out.arf"
+                                           << "notes.txt/out.arf";
+    QTest::newRow("name of a folder") << "empty"
+                                      << "empty";
 }
 
 void tst_FilePanel::failedSaveKeepsExistingFile() {
     QFETCH(QString, name);
     QFETCH(QString, reasonPart);
     loadGood();
-    const QByteArray notes = readBytes(QDir(dir->path()).filePath(QStringLiteral("wings/notes.txt")));
+    const QByteArray notes =
+        readBytes(QDir(dir->path()).filePath(QStringLiteral("wings/notes.txt")));
     const Snapshot before = snapshot();
     MessageRecorder messages;
     child<QAction>("Mn_Save")->trigger();

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "common/Module_Common.h"
+#include "support/Controls.h"
 #include "support/MessageRecorder.h"
 #include "ui/Form_Main.h"
 
@@ -23,7 +24,7 @@ using namespace tessaro;
 class tst_FormMain : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void initTestCase() { QLocale::setDefault(QLocale::c()); }
     void init();
     void cleanup() { window.reset(); }
@@ -45,13 +46,8 @@ private slots:
     void draggingRedrawsOnRelease();
     void barsDrawBeforeAnyLoad();
 
-private:
-    template <typename T> T *child(const char *name) {
-        T *found = window->findChild<T *>(QString::fromLatin1(name));
-        if (!found)
-            qFatal("no control named %s", name);
-        return found;
-    }
+  private:
+    template <typename T> T *child(const char *name) { return findControl<T>(window.get(), name); }
     std::unique_ptr<Form_Main> window;
 };
 
@@ -149,7 +145,8 @@ void tst_FormMain::startState() {
     const struct {
         const char *name;
         int minimum, maximum, value;
-    } bars[] = {{"HScroll_Olcek", -5, 100, 1}, {"HScroll_X0", -50, 50, 0}, {"VScroll_Y0", -20, 20, 0}};
+    } bars[] = {
+        {"HScroll_Olcek", -5, 100, 1}, {"HScroll_X0", -50, 50, 0}, {"VScroll_Y0", -20, 20, 0}};
     for (const auto &bar : bars) {
         const QScrollBar *scroll = child<QScrollBar>(bar.name);
         QCOMPARE(scroll->minimum(), bar.minimum);
@@ -214,9 +211,9 @@ void tst_FormMain::earlierControlLiesOnTop() {
 }
 
 void tst_FormMain::tabOrder() {
-    const char *order[] = {"HScroll_Olcek", "Text_Scale",   "HScroll_X0", "VScroll_Y0",
-                           "Text_NI",       "Drive1",       "Dir1",       "File1",
-                           "Text_Save",     "Command_Save", "Command1",   "Option_Lagrange",
+    const char *order[] = {"HScroll_Olcek", "Text_Scale",    "HScroll_X0", "VScroll_Y0",
+                           "Text_NI",       "Drive1",        "Dir1",       "File1",
+                           "Text_Save",     "Command_Save",  "Command1",   "Option_Lagrange",
                            "Text_nPoly",    "Option_DivDiff"};
     for (std::size_t i = 1; i < std::size(order); ++i) {
         QWidget *from = child<QWidget>(order[i - 1]);

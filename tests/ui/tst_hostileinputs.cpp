@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "common/Module_Common.h"
 #include "support/Contours.h"
+#include "support/Controls.h"
 #include "support/MessageRecorder.h"
 #include "support/TempDir.h"
+#include "support/WorkingSetChecks.h"
 #include "ui/AirfoilView.h"
 #include "ui/FileBrowser.h"
 #include "ui/Form_Main.h"
@@ -26,13 +28,6 @@ using namespace tessaro;
 
 namespace {
 
-bool sameWorkingSet(const Module_Common &a, const Module_Common &b) {
-    return a.Pi == b.Pi && a.FileLoaded == b.FileLoaded && a.Scale == b.Scale && a.X0 == b.X0 &&
-           a.Y0 == b.Y0 && a.N == b.N && a.NI == b.NI && a.iLE == b.iLE && a.X == b.X &&
-           a.Y == b.Y && a.XN == b.XN && a.YN == b.YN && a.Teta == b.Teta &&
-           a.TetaN == b.TetaN && a.nPoly == b.nPoly;
-}
-
 const QString kFailed = QString::fromUtf8("Hata oluştu");
 
 } // namespace
@@ -40,7 +35,7 @@ const QString kFailed = QString::fromUtf8("Hata oluştu");
 class tst_HostileInputs : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void initTestCase();
     void init();
     void cleanup();
@@ -55,13 +50,8 @@ private slots:
     void hostileFieldTexts_data();
     void hostileFieldTexts();
 
-private:
-    template <typename T> T *child(const char *name) {
-        T *found = window->findChild<T *>(QString::fromLatin1(name));
-        if (!found)
-            qFatal("no control named %s", name);
-        return found;
-    }
+  private:
+    template <typename T> T *child(const char *name) { return findControl<T>(window.get(), name); }
     // Clicks a name in the file list, adding it first when the list does not show it.
     void clickFile(const QString &name);
     void loadGood();
@@ -117,23 +107,28 @@ void tst_HostileInputs::hostileFiles_data() {
 
     QTest::newRow("empty file") << QByteArray() << 0;
     QTest::newRow("title only") << QByteArray("Only a title\r\n") << 0;
-    QTest::newRow("binary garbage") << QByteArray("\x7f\x45\x4c\x46\x02\x01\x00\x00\xff\xfe", 10) << 0;
+    QTest::newRow("binary garbage")
+        << QByteArray("\x7f\x45\x4c\x46\x02\x01\x00\x00\xff\xfe", 10) << 0;
     QTest::newRow("NUL bytes in the numbers")
         << QByteArray("T\r\n 2 \r\n 1 1\x00 0\r\n 2 0 0\r\n", 24) << 0;
     QTest::newRow("NUL byte in the title")
         << QByteArray("T\x00t\r\n 2 \r\n 1 1 0\r\n 2 0 0\r\n", 25) << 2;
     for (const char *count : {"1e3", "-5", "0", "10.5", "1001", "abc"})
         QTest::addRow("count %s", count)
-            << QByteArray("T\r\n ") + count + " \r\n 1 1 0\r\n 2 0 0\r\n 3 1 0\r\n" << 0;
+            << QByteArray("T\r\n ") + count + " \r\n 1 1 0\r\n 2 0 0\r\n 3 1 0\r\n"
+            << 0;
     for (const char *number : {"1e400", "-1e400", "nan", "inf", "1.#INF", "0x10", "1.5.5"})
         QTest::addRow("coordinate %s", number)
-            << QByteArray("T\r\n 2 \r\n 1 ") + number + " 0\r\n 2 0 0\r\n" << 0;
+            << QByteArray("T\r\n 2 \r\n 1 ") + number + " 0\r\n 2 0 0\r\n"
+            << 0;
     QTest::newRow("ends inside a record") << QByteArray("T\r\n 2 \r\n 1 1 0\r\n 2 0") << 0;
     QTest::newRow("CR-only line ends") << QByteArray("T\r 2 \r 1 1 0\r 2 0 0\r") << 2;
     QTest::newRow("10 MB of blanks between records")
-        << QByteArray("T\r\n 2 \r\n 1 1 0") + QByteArray(10'000'000, ' ') + " 2 0 0\r\n" << 2;
+        << QByteArray("T\r\n 2 \r\n 1 1 0") + QByteArray(10'000'000, ' ') + " 2 0 0\r\n"
+        << 2;
     QTest::newRow("10 MB line of digits")
-        << QByteArray("T\r\n 2 \r\n 1 1 0 2 0 ") + QByteArray(10'000'000, '7') + "\r\n" << 0;
+        << QByteArray("T\r\n 2 \r\n 1 1 0 2 0 ") + QByteArray(10'000'000, '7') + "\r\n"
+        << 0;
     QTest::newRow("garbage after the last record")
         << QByteArray("T\r\n 2 \r\n 1 1 0\r\n 2 0 0\r\n\x00\xff junk") << 2;
 }
@@ -239,19 +234,39 @@ void tst_HostileInputs::hostileFieldTexts_data() {
     QTest::addColumn<QString>("refusal"); // empty: the calculation must succeed
     const QString digits200(200, u'9');
     const QString infinity = QString::fromUtf8("∞");
-    QTest::newRow("count 1e308") << "1e308" << "1" << "Number of new points = 1E+308 is above 1000";
-    QTest::newRow("count -0") << "-0" << "1" << "";
-    QTest::newRow("count infinity sign") << infinity << "1" << "";
-    QTest::newRow("count 200 digits") << digits200 << "1" << "Number of new points = 1E+200";
-    QTest::newRow("count hex") << "0x10" << "1" << "";
-    QTest::newRow("count 1e400") << "1e400" << "1" << "Number of new points = Infinity";
-    QTest::newRow("count -1e400") << "-1e400" << "1" << "";
-    QTest::newRow("order 1e308") << "51" << "1e308" << "nPoly must be lower then 31";
-    QTest::newRow("order -0") << "51" << "-0" << "";
+    QTest::newRow("count 1e308") << "1e308"
+                                 << "1"
+                                 << "Number of new points = 1E+308 is above 1000";
+    QTest::newRow("count -0") << "-0"
+                              << "1"
+                              << "";
+    QTest::newRow("count infinity sign") << infinity << "1"
+                                         << "";
+    QTest::newRow("count 200 digits") << digits200 << "1"
+                                      << "Number of new points = 1E+200";
+    QTest::newRow("count hex") << "0x10"
+                               << "1"
+                               << "";
+    QTest::newRow("count 1e400") << "1e400"
+                                 << "1"
+                                 << "Number of new points = Infinity";
+    QTest::newRow("count -1e400") << "-1e400"
+                                  << "1"
+                                  << "";
+    QTest::newRow("order 1e308") << "51"
+                                 << "1e308"
+                                 << "nPoly must be lower then 31";
+    QTest::newRow("order -0") << "51"
+                              << "-0"
+                              << "";
     QTest::newRow("order infinity sign") << "51" << infinity << "";
     QTest::newRow("order 200 digits") << "51" << digits200 << "nPoly must be lower then 31";
-    QTest::newRow("order hex") << "51" << "0x10" << "";
-    QTest::newRow("order -1e400") << "51" << "-1e400" << "nPoly = -Infinity";
+    QTest::newRow("order hex") << "51"
+                               << "0x10"
+                               << "";
+    QTest::newRow("order -1e400") << "51"
+                                  << "-1e400"
+                                  << "nPoly = -Infinity";
 }
 
 void tst_HostileInputs::hostileFieldTexts() {
