@@ -42,7 +42,7 @@ Form_About::Form_About(QWidget *parent) : QWidget(parent, Qt::Window) {
         {"Label3",
          QStringLiteral("Redistributing Airfoil Coordinates by using interpolation polynomials"),
          twips(360, 1080, 3375, 615), kGreen, 9.75, false, false, true},
-        {"Label4", QStringLiteral("Developed by the Tessaro developers"),
+        {"Label4", QStringLiteral("by the Tessaro developers"),
          twips(840, 1800, 2535, 255), QColor(), 8.25},
         {"Label5", QStringLiteral("last modified : 29 November 2007"), twips(600, 2160, 3015, 255),
          QColor(), 8.25},

@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace tessaro {
 
@@ -15,6 +16,8 @@ void installMessageBoxHandler() {
         box.setIcon(QMessageBox::NoIcon);
         box.setText(text);
         box.setStandardButtons(QMessageBox::Ok);
+        // Some styles put a picture on dialog buttons; this box shows text only.
+        box.button(QMessageBox::Ok)->setIcon(QIcon());
         box.exec();
     });
 }

@@ -53,7 +53,7 @@ void tst_About::contents() {
          {24, 72, 225, 41},
          QColor(0, 128, 0),
          9.75},
-        {"Label4", "Developed by the Tessaro developers", {56, 120, 169, 17}, QColor(), 8.25},
+        {"Label4", "by the Tessaro developers", {56, 120, 169, 17}, QColor(), 8.25},
         {"Label5", "last modified : 29 November 2007", {40, 144, 201, 17}, QColor(), 8.25},
         {"Label6", "for comments and questions e-mail to", {32, 168, 225, 17}, QColor(), 8.25},
         {"Label7", "tessaro@example.org", {80, 184, 129, 17}, QColor(0, 0, 255), 8.25},
