@@ -3,7 +3,11 @@
 # Installs the Debian 12 packages the build, the tests and the program need, when any is missing.
 set -euo pipefail
 
-packages=(cmake g++ make qt6-base-dev libgl-dev fonts-liberation2 fonts-dejavu-core "$@")
+# Build and run: compiler, Qt, and the fonts the window is laid out for. Tests: the validators
+# of the desktop files, dpkg-dev and file for the package's dependencies, and clang with its
+# fuzzing runtime for the fuzz smoke runs.
+packages=(cmake g++ make qt6-base-dev libgl-dev fonts-liberation2 fonts-dejavu-core
+    desktop-file-utils appstream dpkg-dev file clang libclang-rt-14-dev "$@")
 missing=()
 for package in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
