@@ -14,7 +14,7 @@ const QColor kBackground{255, 255, 192};
 const QColor kGreen{0, 128, 0};
 const QColor kBlue{0, 0, 255};
 
-struct LabelSpec {
+struct AboutLabel {
     const char *name;
     QString text;
     QRect geometry;
@@ -36,7 +36,7 @@ Form_About::Form_About(QWidget *parent) : QWidget(parent, Qt::Window) {
     setPalette(palette);
     setAutoFillBackground(true);
 
-    const LabelSpec labels[] = {
+    const AboutLabel labels[] = {
         {"Label1", QStringLiteral("Tessaro"), twips(1320, 240, 1455, 255), kGreen, 12, true, true},
         {"Label2", QStringLiteral("Program for"), twips(1440, 720, 1215, 255), kGreen, 9.75},
         {"Label3",
@@ -51,23 +51,23 @@ Form_About::Form_About(QWidget *parent) : QWidget(parent, Qt::Window) {
         {"Label7", QStringLiteral("tessaro@example.org"), twips(1200, 2760, 1935, 255), kBlue,
          8.25},
     };
-    for (const LabelSpec &spec : labels) {
-        auto *label = new QLabel(spec.text, this);
-        label->setObjectName(QString::fromLatin1(spec.name));
-        label->setGeometry(spec.geometry);
+    for (const AboutLabel &entry : labels) {
+        auto *label = new QLabel(entry.text, this);
+        label->setObjectName(QString::fromLatin1(entry.name));
+        label->setGeometry(entry.geometry);
         // Verdana where installed, else DejaVu Sans, drawn from the same design.
         QFont font;
         font.setFamilies({QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans")});
-        font.setPointSizeF(spec.points);
-        font.setBold(spec.bold);
-        font.setUnderline(spec.underline);
+        font.setPointSizeF(entry.points);
+        font.setBold(entry.bold);
+        font.setUnderline(entry.underline);
         label->setFont(font);
-        if (spec.colour.isValid()) {
+        if (entry.colour.isValid()) {
             QPalette labelPalette = label->palette();
-            labelPalette.setColor(QPalette::WindowText, spec.colour);
+            labelPalette.setColor(QPalette::WindowText, entry.colour);
             label->setPalette(labelPalette);
         }
-        if (spec.centredAndWrapped) {
+        if (entry.centredAndWrapped) {
             label->setAlignment(Qt::AlignCenter);
             label->setWordWrap(true);
         }
