@@ -9,7 +9,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/resource.h>
 #include <unistd.h>
+
+#include <csignal>
 
 #include <cmath>
 #include <limits>
@@ -66,6 +69,7 @@ class TestArfWriter : public QObject {
     void failures();
     void emptyName();
     void permissionDenied();
+    void failsPartway();
     void sameFile_data();
     void sameFile();
 };
@@ -329,6 +333,31 @@ void TestArfWriter::sameFile() {
     second.replace('@', dir.path());
     QCOMPARE(isSameFile(first, second), same);
     QCOMPARE(isSameFile(second, first), same);
+}
+
+// A write that fails in the middle (here: the file-size limit, as a full disk would) leaves the
+// file that was there untouched and no half-written file beside it.
+void TestArfWriter::failsPartway() {
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QByteArray old("old foil\r\n 1 \r\n  1  0.50000  0.00000\r\n");
+    const QString path = writeFile(dir, "foil.arf", old);
+    const QByteArray large(256 * 1024, 'x');
+
+    rlimit saved{};
+    QCOMPARE(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+    rlimit limited = saved;
+    limited.rlim_cur = 4096;
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    QCOMPARE(::setrlimit(RLIMIT_FSIZE, &limited), 0);
+    const std::optional<QString> result = writeWholeFile(path, large);
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previousHandler);
+
+    QVERIFY(result.has_value());
+    QVERIFY(!result->isEmpty());
+    QCOMPARE(readBytes(path), old);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"foil.arf"});
 }
 
 QTEST_GUILESS_MAIN(TestArfWriter)
