@@ -195,8 +195,11 @@ std::optional<ArfFile> readArfFile(const QString &path) {
     QFile handle(path);
     if (!handle.open(QIODevice::ReadOnly) || handle.isSequential())
         return std::nullopt;
-    // One byte more than allowed tells a file that grew past the limit after the size check.
-    const QByteArray bytes = handle.read(MaxFileBytes + 1);
+    // Qt sizes the buffer to the count asked for, so ask for what the file holds (one byte more
+    // tells a file that grew after the size check), and only then up to the limit.
+    QByteArray bytes = handle.read(info.size() + 1);
+    if (bytes.size() > info.size())
+        bytes += handle.read(MaxFileBytes + 1 - bytes.size());
     if (bytes.size() > MaxFileBytes || handle.error() != QFileDevice::NoError)
         return std::nullopt;
     return parseArf(bytes);

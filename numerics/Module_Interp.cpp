@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace tessaro {
 
@@ -168,19 +169,34 @@ QByteArray formatDivDifDump(const Module_Common &ws) {
 }
 
 std::optional<QString> BuildDivDiffTable(const Module_Common &ws, const QString &dumpPath) {
-    DivDiffTable &dd = DD();
     const int N = pointCount(ws);
+    // Built aside first, so a table that overflows is refused before it replaces the kept one.
+    std::vector<std::array<double, DivDiffOrders + 1>> rows(static_cast<std::size_t>(N) + 2);
     for (int i = 1; i <= N; ++i)
-        dd[i][0] = ws.Y[i];
+        rows[i][0] = ws.Y[i];
     // Order j reads order j - 1 of the next row, so each order is finished before the next.
     for (int j = 1; j <= DivDiffOrders; ++j) {
+        for (int i = 1; i <= N - j; ++i) {
+            rows[i][j] = (rows[i + 1][j - 1] - rows[i][j - 1]) / (ws.Teta[i + j] - ws.Teta[i]);
+            if (!std::isfinite(rows[i][j])) {
+                return QStringLiteral("The divided differences of points %1 to %2 are not finite "
+                                      "numbers: check the file's y values.")
+                    .arg(wholeNumberForm(i), wholeNumberForm(i + j));
+            }
+        }
+    }
+
+    DivDiffTable &dd = DD();
+    for (int i = 1; i <= N; ++i)
+        dd[i][0] = rows[i][0];
+    for (int j = 1; j <= DivDiffOrders; ++j) {
         for (int i = 1; i <= N - j; ++i)
-            dd[i][j] = (dd[i + 1][j - 1] - dd[i][j - 1]) / (ws.Teta[i + j] - ws.Teta[i]);
+            dd[i][j] = rows[i][j];
     }
 
     // An existing dump is replaced only once the new one is complete on disk.
     if (auto reason = writeWholeFile(dumpPath, formatDivDifDump(ws)))
-        return reason;
+        return QStringLiteral("Could not write DivDif.text: ") + *reason;
     return std::nullopt;
 }
 
@@ -199,8 +215,8 @@ std::optional<QString> InterpNewPoints(Module_Common &ws, Method method, double 
         if (method == Method::DivDiff) {
             if (auto message = tableSameAngle(ws))
                 return message;
-            if (auto reason = BuildDivDiffTable(ws, dumpPath))
-                return QStringLiteral("Could not write DivDif.text: ") + *reason;
+            if (auto message = BuildDivDiffTable(ws, dumpPath))
+                return message;
         }
     }
     const int nPoly = method == Method::None ? 0 : static_cast<int>(ws.nPoly);

@@ -2,7 +2,7 @@
 # SPDX-License-Identifier: MIT
 # Installs what is missing, then builds and runs every test headless twice: once with
 # AddressSanitizer and UndefinedBehaviorSanitizer (any report fails), once as released, with
-# warnings as errors in both.
+# warnings as errors in both. In between, each fuzz target runs for ten seconds.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -20,6 +20,9 @@ cmake --build build-asan -j"$jobs"
         UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
         ctest --output-on-failure -j"$jobs"
 )
+
+echo "== Fuzz smoke =="
+FUZZ_SECONDS=10 scripts/fuzz-smoke.sh
 
 echo "== Release build =="
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DTESSARO_WERROR=ON

@@ -536,31 +536,45 @@ void TestInterp::notFinite_data() {
     QTest::addColumn<Method>("method");
     QTest::addColumn<QList<double>>("ys");
     QTest::addColumn<int>("nPoly");
+    QTest::addColumn<QString>("message");
 
     const double inf = std::numeric_limits<double>::infinity();
+    const QString interpolated =
+        QStringLiteral("The interpolated y of new point 1 (x = 0.25) is not a finite number: "
+                       "use a lower nPoly or check the file's y values.");
     // At angle 0.5 the weights of the first two points add up to more than 1.
     QTest::newRow("Lagrange sum overflows")
-        << Method::Lagrange << QList<double>{kMax, kMax, -kMax} << 2;
+        << Method::Lagrange << QList<double>{kMax, kMax, -kMax} << 2 << interpolated;
+    // The table is refused before it is kept or written.
     QTest::newRow("divided difference overflows")
-        << Method::DivDiff << QList<double>{kMax, kMax, -kMax} << 2;
-    QTest::newRow("Lagrange infinite y") << Method::Lagrange << QList<double>{1, inf, 2} << 1;
+        << Method::DivDiff << QList<double>{kMax, kMax, -kMax} << 2
+        << QStringLiteral("The divided differences of points 2 to 3 are not finite numbers: "
+                          "check the file's y values.");
+    QTest::newRow("Lagrange infinite y")
+        << Method::Lagrange << QList<double>{1, inf, 2} << 1 << interpolated;
     QTest::newRow("divided differences infinite y")
-        << Method::DivDiff << QList<double>{1, inf, 2} << 1;
+        << Method::DivDiff << QList<double>{1, inf, 2} << 1
+        << QStringLiteral("The divided differences of points 1 to 2 are not finite numbers: "
+                          "check the file's y values.");
 }
 
 void TestInterp::notFinite() {
     QFETCH(Method, method);
     QFETCH(QList<double>, ys);
     QFETCH(int, nPoly);
+    QFETCH(QString, message);
 
     Module_Common ws = driverSet(6);
     for (int i = 0; i < ys.size(); ++i)
         ws.Y[i + 1] = ys[i];
     ws.TetaN[1] = 0.5;
-    QCOMPARE(InterpNewPoints(ws, method, nPoly, dumpPath()).value_or(QString()),
-             QStringLiteral("The interpolated y of new point 1 (x = 0.25) is not a finite number: "
-                            "use a lower nPoly or check the file's y values."));
+    DD()[2][1] = 0.75;
+    QCOMPARE(InterpNewPoints(ws, method, nPoly, dumpPath()).value_or(QString()), message);
     QCOMPARE(ws.YN[1], kSentinel);
+    if (method == Method::DivDiff) {
+        QCOMPARE(DD()[2][1], 0.75);
+        QVERIFY(!QFileInfo::exists(dumpPath()));
+    }
 }
 
 void TestInterp::notBetween_data() {
