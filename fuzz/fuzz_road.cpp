@@ -11,6 +11,7 @@
 #include "common/Module_Common.h"
 #include "io/ArfReader.h"
 #include "numerics/Module_Interp.h"
+#include "support/WorkingSetChecks.h"
 #include "ui/AirfoilView.h"
 #include "ui/FileBrowser.h"
 #include "ui/Form_Main.h"
@@ -66,24 +67,6 @@ template <typename T> T *child(Form_Main &window, const char *name) {
     T *found = window.findChild<T *>(QString::fromLatin1(name));
     FUZZ_CHECK(found != nullptr);
     return found;
-}
-
-bool sameArray(const PointArray &a, const PointArray &b) {
-    return std::memcmp(a.data(), b.data(), sizeof(double) * a.size()) == 0;
-}
-
-bool sameBits(double a, double b) {
-    return std::memcmp(&a, &b, sizeof a) == 0;
-}
-
-// Every field, bit for bit.
-bool sameWorkingSet(const Module_Common &a, const Module_Common &b) {
-    const bool sameNI = a.NI.has_value() == b.NI.has_value() && (!a.NI || sameBits(*a.NI, *b.NI));
-    return sameBits(a.Pi, b.Pi) && a.FileLoaded == b.FileLoaded && sameBits(a.Scale, b.Scale) &&
-           sameBits(a.X0, b.X0) && sameBits(a.Y0, b.Y0) && a.N == b.N && sameNI && a.iLE == b.iLE &&
-           sameArray(a.X, b.X) && sameArray(a.Y, b.Y) && sameArray(a.XN, b.XN) &&
-           sameArray(a.YN, b.YN) && sameArray(a.Teta, b.Teta) && sameArray(a.TetaN, b.TetaN) &&
-           sameBits(a.nPoly, b.nPoly);
 }
 
 std::optional<QByteArray> fileBytes(const QString &name) {

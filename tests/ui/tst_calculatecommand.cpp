@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "common/Module_Common.h"
 #include "support/Contours.h"
-#include "support/Controls.h"
 #include "support/MessageRecorder.h"
 #include "support/TempDir.h"
+#include "support/WindowFixture.h"
 #include "support/WorkingSetChecks.h"
 #include "ui/AirfoilView.h"
 #include "ui/FileBrowser.h"
@@ -60,55 +60,39 @@ class tst_CalculateCommand : public QObject {
     void openCalculateSaveReopen();
 
   private:
-    template <typename T> T *child(const char *name) { return findControl<T>(window.get(), name); }
+    template <typename T> T *child(const char *name) { return fx.child<T>(name); }
     void load(const QString &name);
     void calculate() { QTest::mouseClick(child<QPushButton>("Command1"), Qt::LeftButton); }
-    QString path(const QString &name) const { return QDir(dir->path()).filePath(name); }
+    QString path(const QString &name) const { return fx.path(name); }
 
-    std::unique_ptr<QTemporaryDir> dir;
-    QString savedCurrent;
-    std::unique_ptr<Form_Main> window;
+    WindowFixture fx;
 };
 
 void tst_CalculateCommand::initTestCase() {
     QLocale::setDefault(QLocale::c());
-    savedCurrent = QDir::currentPath();
 }
 
 void tst_CalculateCommand::init() {
-    resetCommon();
-    dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(dir->isValid());
-    writeFile(*dir, QStringLiteral("naca0012.arf"), arfText("NACA 0012", nacaSymmetric(41)));
+    QVERIFY(fx.makeFolder());
+    writeFile(*fx.dir, QStringLiteral("naca0012.arf"), arfText("NACA 0012", nacaSymmetric(41)));
     Contour blunt = nacaSymmetric(41);
     blunt.front().first = 1.003; // the first point lies aft of the lower surface's end
-    writeFile(*dir, QStringLiteral("blunt.arf"), arfText("Blunt", blunt));
+    writeFile(*fx.dir, QStringLiteral("blunt.arf"), arfText("Blunt", blunt));
     Contour shortEnd = nacaSymmetric(41);
     shortEnd.front().first = 0.99; // the first point lies short of the trailing edge
-    writeFile(*dir, QStringLiteral("short.arf"), arfText("Short", shortEnd));
-    writeFile(*dir, QStringLiteral("flat.arf"),
+    writeFile(*fx.dir, QStringLiteral("short.arf"), arfText("Short", shortEnd));
+    writeFile(*fx.dir, QStringLiteral("flat.arf"),
               "Flat\r\n 3 \r\n 1 0.5 0\r\n 2 0.5 1\r\n 3 0.5 2\r\n");
-    QDir::setCurrent(dir->path());
-
-    window = std::make_unique<Form_Main>();
-    window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-    QVERIFY(!child<DirectoryList>("Dir1")->setPath(dir->path()));
+    QVERIFY(fx.showWindow());
 }
 
 void tst_CalculateCommand::cleanup() {
-    window.reset();
-    QDir::setCurrent(savedCurrent);
-    dir.reset();
+    fx.tearDown();
 }
 
 void tst_CalculateCommand::load(const QString &name) {
-    child<QAction>("Mn_Open")->trigger();
-    auto *files = child<FileList>("File1");
-    const auto items = files->findItems(name, Qt::MatchExactly);
-    QCOMPARE(items.size(), 1);
-    QTest::mouseClick(files->viewport(), Qt::LeftButton, {},
-                      files->visualItemRect(items.front()).center());
+    fx.openPanel();
+    QVERIFY2(fx.clickFile(name), qPrintable(name));
     QVERIFY(common().FileLoaded);
 }
 
@@ -131,7 +115,7 @@ void tst_CalculateCommand::refusesWithoutMethod() {
     calculate();
     QCOMPARE(messages.texts, QStringList{"set an option for interpolation method"});
     QVERIFY(sameWorkingSet(common(), before));
-    QCOMPARE(window->outTitle(), QByteArray());
+    QCOMPARE(fx.window->outTitle(), QByteArray());
 }
 
 void tst_CalculateCommand::newPointCountText_data() {
@@ -163,7 +147,7 @@ void tst_CalculateCommand::newPointCountText() {
     }
     // Entries past the new count keep the load's copy.
     QCOMPARE(ws.XN[lastWritten + 1], loaded.XN[lastWritten + 1]);
-    QCOMPARE(window->outTitle(), QByteArray("NACA 0012 - redistributed"));
+    QCOMPARE(fx.window->outTitle(), QByteArray("NACA 0012 - redistributed"));
 }
 
 void tst_CalculateCommand::runResetsTheView() {
@@ -187,10 +171,10 @@ void tst_CalculateCommand::identicalRunsGiveIdenticalResults() {
     load(QStringLiteral("naca0012.arf"));
     calculate();
     const Module_Common first = common();
-    const QByteArray firstTitle = window->outTitle();
+    const QByteArray firstTitle = fx.window->outTitle();
     calculate();
     QVERIFY(sameWorkingSet(common(), first));
-    QCOMPARE(window->outTitle(), firstTitle);
+    QCOMPARE(fx.window->outTitle(), firstTitle);
     QCOMPARE(firstTitle, QByteArray("NACA 0012 - redistributed"));
 }
 
@@ -268,7 +252,7 @@ void tst_CalculateCommand::refusalsChangeNothing() {
     if (file != QStringLiteral("naca0012.arf"))
         load(file);
     const Module_Common before = common();
-    const QByteArray outTitle = window->outTitle();
+    const QByteArray outTitle = fx.window->outTitle();
     const QImage picture = child<AirfoilView>("Picture_Airfoil")->picture();
 
     MessageRecorder messages;
@@ -278,7 +262,7 @@ void tst_CalculateCommand::refusalsChangeNothing() {
     QCOMPARE(messages.texts.size(), 1);
     QVERIFY2(messages.texts.front().startsWith(message), qPrintable(messages.texts.front()));
     QVERIFY(sameWorkingSet(common(), before));
-    QCOMPARE(window->outTitle(), outTitle);
+    QCOMPARE(fx.window->outTitle(), outTitle);
     QCOMPARE(child<QScrollBar>("HScroll_X0")->value(), 4);
     QCOMPARE(child<AirfoilView>("Picture_Airfoil")->picture(), picture);
 }
@@ -291,7 +275,7 @@ void tst_CalculateCommand::stoppedScanChangesNothing() {
     QCOMPARE(messages.texts,
              QStringList{"Interpolation point x = 1 is not between the given airfoil points"});
     QVERIFY(sameWorkingSet(common(), before));
-    QCOMPARE(window->outTitle(), QByteArray());
+    QCOMPARE(fx.window->outTitle(), QByteArray());
     // Lagrange builds no table.
     QVERIFY(!QFile::exists(path(QStringLiteral("DivDif.text"))));
 }
@@ -317,7 +301,7 @@ void tst_CalculateCommand::openCalculateSaveReopen() {
     calculate();
     QVERIFY2(messages.texts.isEmpty(), qPrintable(messages.texts.join(u'\n')));
     const Module_Common calculated = common();
-    const QByteArray title = window->title();
+    const QByteArray title = fx.window->title();
 
     child<QAction>("Mn_Save")->trigger();
     child<QLineEdit>("Text_Save")->setText(QStringLiteral("redistributed.arf"));
@@ -325,7 +309,7 @@ void tst_CalculateCommand::openCalculateSaveReopen() {
     QVERIFY(messages.texts.isEmpty());
 
     load(QStringLiteral("redistributed.arf"));
-    QCOMPARE(window->title(), title + " - redistributed");
+    QCOMPARE(fx.window->title(), title + " - redistributed");
     QCOMPARE(common().N, 81);
     for (int i = 1; i <= 81; ++i) {
         QVERIFY(std::abs(common().X[i] - calculated.XN[i]) <= 5.000001e-6);

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "common/Module_Common.h"
 #include "support/Contours.h"
-#include "support/Controls.h"
 #include "support/MessageRecorder.h"
 #include "support/TempDir.h"
+#include "support/WindowFixture.h"
 #include "support/WorkingSetChecks.h"
 #include "ui/AirfoilView.h"
 #include "ui/FileBrowser.h"
@@ -61,62 +61,46 @@ class tst_FilePanel : public QObject {
     void failedSaveKeepsExistingFile();
 
   private:
-    template <typename T> T *child(const char *name) { return findControl<T>(window.get(), name); }
-    void openPanel() { child<QAction>("Mn_Open")->trigger(); }
+    template <typename T> T *child(const char *name) { return fx.child<T>(name); }
+    void openPanel() { fx.openPanel(); }
     void clickFile(const QString &name);
     void loadGood();
     Snapshot snapshot() {
-        return {common(), window->title(), window->outTitle(),
+        return {common(), fx.window->title(), fx.window->outTitle(),
                 child<AirfoilView>("Picture_Airfoil")->picture()};
     }
 
-    std::unique_ptr<QTemporaryDir> dir;
-    QString savedCurrent;
-    std::unique_ptr<Form_Main> window;
+    WindowFixture fx;
 };
 
 void tst_FilePanel::initTestCase() {
     QLocale::setDefault(QLocale::c());
-    savedCurrent = QDir::currentPath();
 }
 
 void tst_FilePanel::init() {
-    resetCommon();
-    dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(dir->isValid());
-    QDir root(dir->path());
+    QVERIFY(fx.makeFolder());
+    QDir root(fx.path({}));
     root.mkpath(QStringLiteral("wings/sub"));
     root.mkpath(QStringLiteral("empty"));
-    writeFile(*dir, QStringLiteral("wings/good.arf"), arfText("Good wing", nacaSymmetric(21)));
-    writeFile(*dir, QStringLiteral("wings/SHOUT.ARF"), arfText("Loud", nacaSymmetric(11)));
-    writeFile(*dir, QStringLiteral("wings/notes.txt"), "not a coordinate file");
-    writeFile(*dir, QStringLiteral("wings/short.arf"), "Short\r\n 5 \r\n 1 1 0\r\n 2 0 0\r\n");
-    writeFile(*dir, QStringLiteral("wings/letters.arf"), "Letters\r\n 2 \r\n 1 1 0\r\n 2 x 0\r\n");
-    writeFile(*dir, QStringLiteral("wings/toomany.arf"),
+    writeFile(*fx.dir, QStringLiteral("wings/good.arf"), arfText("Good wing", nacaSymmetric(21)));
+    writeFile(*fx.dir, QStringLiteral("wings/SHOUT.ARF"), arfText("Loud", nacaSymmetric(11)));
+    writeFile(*fx.dir, QStringLiteral("wings/notes.txt"), "not a coordinate file");
+    writeFile(*fx.dir, QStringLiteral("wings/short.arf"), "Short\r\n 5 \r\n 1 1 0\r\n 2 0 0\r\n");
+    writeFile(*fx.dir, QStringLiteral("wings/letters.arf"),
+              "Letters\r\n 2 \r\n 1 1 0\r\n 2 x 0\r\n");
+    writeFile(*fx.dir, QStringLiteral("wings/toomany.arf"),
               "Many\r\n 1001 \r\n" + QByteArray(" 1 0.5 0\r\n").repeated(1001));
-    writeFile(*dir, QStringLiteral("wings/percent.arf"),
+    writeFile(*fx.dir, QStringLiteral("wings/percent.arf"),
               "Percent\r\n 3 \r\n 1 100.0 1.5\r\n 2 0 0\r\n 3 100 -1.5\r\n");
-    // Relative save names land in the working directory, which the tests point here.
-    QDir::setCurrent(dir->path());
-
-    window = std::make_unique<Form_Main>();
-    window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-    QVERIFY(!child<DirectoryList>("Dir1")->setPath(root.filePath(QStringLiteral("wings"))));
+    QVERIFY(fx.showWindow(QStringLiteral("wings")));
 }
 
 void tst_FilePanel::cleanup() {
-    window.reset();
-    QDir::setCurrent(savedCurrent);
-    dir.reset();
+    fx.tearDown();
 }
 
 void tst_FilePanel::clickFile(const QString &name) {
-    auto *files = child<FileList>("File1");
-    const auto items = files->findItems(name, Qt::MatchExactly);
-    QVERIFY2(items.size() == 1, qPrintable(name));
-    QTest::mouseClick(files->viewport(), Qt::LeftButton, {},
-                      files->visualItemRect(items.front()).center());
+    QVERIFY2(fx.clickFile(name), qPrintable(name));
 }
 
 void tst_FilePanel::loadGood() {
@@ -129,7 +113,7 @@ void tst_FilePanel::driveMovesDirectoryAndFileList() {
     // A second root, as a machine with drive letters would list it.
     auto *drives = child<QComboBox>("Drive1");
     QCOMPARE(drives->itemText(0), QDir::toNativeSeparators(QDir::rootPath()));
-    const QString other = QDir(dir->path()).filePath(QStringLiteral("wings"));
+    const QString other = fx.path(QStringLiteral("wings"));
     drives->addItem(other);
     drives->setCurrentIndex(drives->count() - 1);
     QCOMPARE(child<DirectoryList>("Dir1")->path(), other);
@@ -143,7 +127,7 @@ void tst_FilePanel::unreadableDriveKeepsTheLists() {
     MessageRecorder messages;
     auto *drives = child<QComboBox>("Drive1");
     const QString before = child<DirectoryList>("Dir1")->path();
-    drives->addItem(QDir(dir->path()).filePath(QStringLiteral("no-such-medium")));
+    drives->addItem(fx.path(QStringLiteral("no-such-medium")));
     drives->setCurrentIndex(drives->count() - 1);
     QCOMPARE(messages.texts.size(), 1);
     QVERIFY(messages.texts.front().contains(QStringLiteral("no-such-medium")));
@@ -154,7 +138,7 @@ void tst_FilePanel::unreadableDriveKeepsTheLists() {
 
 void tst_FilePanel::directoryListWalksDownAndUp() {
     auto *dirs = child<DirectoryList>("Dir1");
-    const QString wings = QDir(dir->path()).filePath(QStringLiteral("wings"));
+    const QString wings = fx.path(QStringLiteral("wings"));
     openPanel();
     // Ancestors first, the current folder selected, then its subfolders.
     QCOMPARE(dirs->currentItem()->text().trimmed(), QStringLiteral("wings"));
@@ -203,8 +187,8 @@ void tst_FilePanel::clickLoadsAndHidesThePanel() {
     QCOMPARE(ws.X[1], 1.0);
     QCOMPARE(ws.XN[11], 0.0);
     QCOMPARE(ws.Scale, 1.0);
-    QCOMPARE(window->title(), QByteArray("Good wing"));
-    QCOMPARE(window->outTitle(), QByteArray());
+    QCOMPARE(fx.window->title(), QByteArray("Good wing"));
+    QCOMPARE(fx.window->outTitle(), QByteArray());
     QCOMPARE(child<QLabel>("Label3")->text(), QStringLiteral("Good wing"));
     // The load resets the scale value only; the bar and its text stay.
     QCOMPARE(child<QLineEdit>("Text_Scale")->text(), QStringLiteral("1"));
@@ -245,7 +229,7 @@ void tst_FilePanel::brokenFileChangesNothing() {
     MessageRecorder messages;
     openPanel();
     if (name == QStringLiteral("SHOUT.ARF"))
-        QVERIFY(QFile::remove(QDir(dir->path()).filePath(QStringLiteral("wings/SHOUT.ARF"))));
+        QVERIFY(QFile::remove(fx.path(QStringLiteral("wings/SHOUT.ARF"))));
     clickFile(name);
     QCOMPARE(messages.texts, QStringList{QString::fromUtf8("Hata oluştu")});
     QVERIFY(!child<QGroupBox>("Frame3")->isVisible());
@@ -263,7 +247,7 @@ void tst_FilePanel::panelRemembersLoadedFile() {
     openPanel();
     QVERIFY(child<QGroupBox>("Frame3")->isVisible());
     QCOMPARE(child<FileList>("File1")->fileName(), QStringLiteral("good.arf"));
-    QCOMPARE(dirs->path(), QDir(dir->path()).filePath(QStringLiteral("wings")));
+    QCOMPARE(dirs->path(), fx.path(QStringLiteral("wings")));
     child<QAction>("Mn_Save")->trigger();
     QVERIFY(child<QGroupBox>("Frame4")->isVisible());
     QCOMPARE(child<QLineEdit>("Text_Save")->text(), QStringLiteral("good.arf"));
@@ -281,8 +265,8 @@ void tst_FilePanel::saveRefusesTheInputFile() {
     QFETCH(QString, name);
     loadGood();
     if (name.startsWith(u'@'))
-        name = QDir(dir->path()).filePath(name.mid(1));
-    const QString input = QDir(dir->path()).filePath(QStringLiteral("wings/good.arf"));
+        name = fx.path(name.mid(1));
+    const QString input = fx.path(QStringLiteral("wings/good.arf"));
     const QByteArray original = readBytes(input);
 
     MessageRecorder messages;
@@ -304,8 +288,7 @@ void tst_FilePanel::saveAndReopen() {
     QVERIFY(messages.texts.isEmpty());
     QVERIFY(!child<QGroupBox>("Frame4")->isVisible());
 
-    const QByteArray saved =
-        readBytes(QDir(dir->path()).filePath(QStringLiteral("wings/Good.arf")));
+    const QByteArray saved = readBytes(fx.path(QStringLiteral("wings/Good.arf")));
     QVERIFY(saved.startsWith("\r\n 21 \r\n  1  1.00000  0.00126\r\n"));
     QCOMPARE(saved.count("\r\n"), 23);
 
@@ -314,7 +297,7 @@ void tst_FilePanel::saveAndReopen() {
     QCOMPARE(child<FileList>("File1")->count(), 7);
     clickFile(QStringLiteral("Good.arf"));
     QVERIFY(messages.texts.isEmpty());
-    QCOMPARE(window->title(), QByteArray());
+    QCOMPARE(fx.window->title(), QByteArray());
     for (int i = 1; i <= 21; ++i) {
         QVERIFY(std::abs(common().X[i] - first.X[i]) <= 5e-6);
         QVERIFY(std::abs(common().Y[i] - first.Y[i]) <= 5e-6);
@@ -330,8 +313,7 @@ void tst_FilePanel::saveBeforeAnyLoad() {
     child<QLineEdit>("Text_Save")->setText(QStringLiteral("blank.arf"));
     QTest::mouseClick(child<QPushButton>("Command_Save"), Qt::LeftButton);
     QCOMPARE(messages.texts.size(), 1);
-    QCOMPARE(readBytes(QDir(dir->path()).filePath(QStringLiteral("blank.arf"))),
-             QByteArray("\r\n\r\n"));
+    QCOMPARE(readBytes(fx.path(QStringLiteral("blank.arf"))), QByteArray("\r\n\r\n"));
 }
 
 void tst_FilePanel::failedSaveKeepsExistingFile_data() {
@@ -349,8 +331,7 @@ void tst_FilePanel::failedSaveKeepsExistingFile() {
     QFETCH(QString, name);
     QFETCH(QString, reasonPart);
     loadGood();
-    const QByteArray notes =
-        readBytes(QDir(dir->path()).filePath(QStringLiteral("wings/notes.txt")));
+    const QByteArray notes = readBytes(fx.path(QStringLiteral("wings/notes.txt")));
     const Snapshot before = snapshot();
     MessageRecorder messages;
     child<QAction>("Mn_Save")->trigger();
@@ -361,8 +342,8 @@ void tst_FilePanel::failedSaveKeepsExistingFile() {
              qPrintable(messages.texts.front()));
     QVERIFY(messages.texts.front().contains(reasonPart));
     QVERIFY(!child<QGroupBox>("Frame4")->isVisible());
-    QVERIFY(QFileInfo(QDir(dir->path()).filePath(QStringLiteral("empty"))).isDir());
-    QCOMPARE(readBytes(QDir(dir->path()).filePath(QStringLiteral("wings/notes.txt"))), notes);
+    QVERIFY(QFileInfo(fx.path(QStringLiteral("empty"))).isDir());
+    QCOMPARE(readBytes(fx.path(QStringLiteral("wings/notes.txt"))), notes);
     QVERIFY(sameWorkingSet(common(), before.ws));
 }
 

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "common/Module_Common.h"
 #include "support/Contours.h"
-#include "support/Controls.h"
 #include "support/MessageRecorder.h"
 #include "support/TempDir.h"
+#include "support/WindowFixture.h"
 #include "support/WorkingSetChecks.h"
 #include "ui/AirfoilView.h"
 #include "ui/FileBrowser.h"
@@ -51,54 +51,41 @@ class tst_HostileInputs : public QObject {
     void hostileFieldTexts();
 
   private:
-    template <typename T> T *child(const char *name) { return findControl<T>(window.get(), name); }
+    template <typename T> T *child(const char *name) { return fx.child<T>(name); }
     // Clicks a name in the file list, adding it first when the list does not show it.
     void clickFile(const QString &name);
     void loadGood();
 
-    std::unique_ptr<QTemporaryDir> dir;
-    QString savedCurrent;
-    std::unique_ptr<Form_Main> window;
+    WindowFixture fx;
 };
 
 void tst_HostileInputs::initTestCase() {
     QLocale::setDefault(QLocale::c());
-    savedCurrent = QDir::currentPath();
 }
 
 void tst_HostileInputs::init() {
-    resetCommon();
-    dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(dir->isValid());
-    writeFile(*dir, QStringLiteral("good.arf"), arfText("Good", nacaSymmetric(31)));
-    QDir::setCurrent(dir->path());
-    window = std::make_unique<Form_Main>();
-    window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-    QVERIFY(!child<DirectoryList>("Dir1")->setPath(dir->path()));
+    QVERIFY(fx.makeFolder());
+    writeFile(*fx.dir, QStringLiteral("good.arf"), arfText("Good", nacaSymmetric(31)));
+    QVERIFY(fx.showWindow());
 }
 
 void tst_HostileInputs::cleanup() {
-    window.reset();
-    QDir::setCurrent(savedCurrent);
-    dir.reset();
+    fx.tearDown();
 }
 
 void tst_HostileInputs::clickFile(const QString &name) {
-    child<QAction>("Mn_Open")->trigger();
+    fx.openPanel();
     auto *files = child<FileList>("File1");
     if (files->findItems(name, Qt::MatchExactly).isEmpty())
         files->addItem(name);
-    const auto items = files->findItems(name, Qt::MatchExactly);
-    QTest::mouseClick(files->viewport(), Qt::LeftButton, {},
-                      files->visualItemRect(items.front()).center());
+    QVERIFY(fx.clickFile(name));
 }
 
 void tst_HostileInputs::loadGood() {
     clickFile(QStringLiteral("good.arf"));
     QVERIFY(common().FileLoaded);
     QTest::mouseClick(child<QPushButton>("Command1"), Qt::LeftButton);
-    QCOMPARE(window->outTitle(), QByteArray("Good - redistributed"));
+    QCOMPARE(fx.window->outTitle(), QByteArray("Good - redistributed"));
 }
 
 void tst_HostileInputs::hostileFiles_data() {
@@ -137,10 +124,10 @@ void tst_HostileInputs::hostileFiles() {
     QFETCH(QByteArray, bytes);
     QFETCH(int, loadedN);
     loadGood();
-    writeFile(*dir, QStringLiteral("hostile.arf"), bytes);
+    writeFile(*fx.dir, QStringLiteral("hostile.arf"), bytes);
     const Module_Common before = common();
-    const QByteArray title = window->title();
-    const QByteArray outTitle = window->outTitle();
+    const QByteArray title = fx.window->title();
+    const QByteArray outTitle = fx.window->outTitle();
     const QImage picture = child<AirfoilView>("Picture_Airfoil")->picture();
 
     MessageRecorder messages;
@@ -151,13 +138,13 @@ void tst_HostileInputs::hostileFiles() {
     if (loadedN == 0) {
         QCOMPARE(messages.texts, QStringList{kFailed});
         QVERIFY(sameWorkingSet(common(), before));
-        QCOMPARE(window->title(), title);
-        QCOMPARE(window->outTitle(), outTitle);
+        QCOMPARE(fx.window->title(), title);
+        QCOMPARE(fx.window->outTitle(), outTitle);
         QCOMPARE(child<AirfoilView>("Picture_Airfoil")->picture(), picture);
     } else {
         QVERIFY2(messages.texts.isEmpty(), qPrintable(messages.texts.join(u'\n')));
         QCOMPARE(common().N, loadedN);
-        QCOMPARE(window->outTitle(), QByteArray());
+        QCOMPARE(fx.window->outTitle(), QByteArray());
         for (int i = 1; i <= loadedN; ++i)
             QVERIFY(std::isfinite(common().X[i]) && std::isfinite(common().Y[i]));
     }
@@ -175,9 +162,9 @@ void tst_HostileInputs::notARegularFile() {
     loadGood();
     const QString name = QStringLiteral("chosen.arf");
     if (target == QStringLiteral("folder"))
-        QVERIFY(QDir(dir->path()).mkdir(name));
+        QVERIFY(QDir(fx.dir->path()).mkdir(name));
     else
-        QVERIFY(QFile::link(target, QDir(dir->path()).filePath(name)));
+        QVERIFY(QFile::link(target, fx.path(name)));
     const Module_Common before = common();
     MessageRecorder messages;
     clickFile(name);
@@ -187,7 +174,7 @@ void tst_HostileInputs::notARegularFile() {
 
 void tst_HostileInputs::hugeTitleLine() {
     const QByteArray title(10'000'000, 'W');
-    writeFile(*dir, QStringLiteral("wide.arf"), title + "\r\n 2 \r\n 1 1 0\r\n 2 0 0\r\n");
+    writeFile(*fx.dir, QStringLiteral("wide.arf"), title + "\r\n 2 \r\n 1 1 0\r\n 2 0 0\r\n");
     MessageRecorder messages;
     QElapsedTimer timer;
     timer.start();
@@ -195,7 +182,7 @@ void tst_HostileInputs::hugeTitleLine() {
     QVERIFY(timer.elapsed() < 5000);
     QVERIFY(messages.texts.isEmpty());
     // The bytes stay whole for a save; the label shows what fits.
-    QCOMPARE(window->title(), title);
+    QCOMPARE(fx.window->title(), title);
     QVERIFY(child<QLabel>("Label3")->text().startsWith(QStringLiteral("WWWW")));
 }
 
@@ -212,11 +199,11 @@ void tst_HostileInputs::titlesKeptAndShown_data() {
 void tst_HostileInputs::titlesKeptAndShown() {
     QFETCH(QByteArray, title);
     QFETCH(QString, shown);
-    writeFile(*dir, QStringLiteral("titled.arf"), arfText(title, nacaSymmetric(21)));
+    writeFile(*fx.dir, QStringLiteral("titled.arf"), arfText(title, nacaSymmetric(21)));
     MessageRecorder messages;
     clickFile(QStringLiteral("titled.arf"));
     QVERIFY(messages.texts.isEmpty());
-    QCOMPARE(window->title(), title);
+    QCOMPARE(fx.window->title(), title);
     QCOMPARE(child<QLabel>("Label3")->text(), shown);
 
     QTest::mouseClick(child<QPushButton>("Command1"), Qt::LeftButton);
@@ -224,8 +211,8 @@ void tst_HostileInputs::titlesKeptAndShown() {
     child<QAction>("Mn_Save")->trigger();
     child<QLineEdit>("Text_Save")->setText(QStringLiteral("copy.arf"));
     QTest::mouseClick(child<QPushButton>("Command_Save"), Qt::LeftButton);
-    QVERIFY(readBytes(QDir(dir->path()).filePath(QStringLiteral("copy.arf")))
-                .startsWith(title + " - redistributed\r\n"));
+    QVERIFY(
+        readBytes(fx.path(QStringLiteral("copy.arf"))).startsWith(title + " - redistributed\r\n"));
 }
 
 void tst_HostileInputs::hostileFieldTexts_data() {
