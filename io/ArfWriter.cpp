@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <charconv>
 #include <cmath>
 #include <filesystem>
 #include <system_error>
@@ -40,6 +41,19 @@ QString pathProblem(const QString &absolutePath) {
     return {};
 }
 
+// The five-decimal text of value, or nothing when it would not read back as a finite number:
+// 15 digits of a value next to the largest double round up past it.
+std::optional<QByteArray> readableFiveDecimals(double value) {
+    if (!std::isfinite(value))
+        return std::nullopt;
+    const QByteArray text = fiveDecimalForm(value).toLatin1();
+    double back = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), back);
+    if (ec != std::errc() || end != text.data() + text.size() || !std::isfinite(back))
+        return std::nullopt;
+    return text;
+}
+
 } // namespace
 
 std::optional<QByteArray> formatArf(const QByteArray &title, std::optional<double> NI,
@@ -62,14 +76,16 @@ std::optional<QByteArray> formatArf(const QByteArray &title, std::optional<doubl
     }
     out += LineEnd;
     for (int i = 1; i <= count; ++i) {
-        if (!std::isfinite(XN[i]) || !std::isfinite(YN[i]))
+        const std::optional<QByteArray> x = readableFiveDecimals(XN[i]);
+        const std::optional<QByteArray> y = readableFiveDecimals(YN[i]);
+        if (!x || !y)
             return std::nullopt;
         out += "  ";
         out += QByteArray::number(i);
         out += "  ";
-        out += fiveDecimalForm(XN[i]).toLatin1();
+        out += *x;
         out += "  ";
-        out += fiveDecimalForm(YN[i]).toLatin1();
+        out += *y;
         out += LineEnd;
     }
     return out;

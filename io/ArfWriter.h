@@ -12,7 +12,8 @@ namespace tessaro {
 
 // The bytes of a saved coordinate file: the title line, the count line (" 51 ", "-5 ", or empty
 // for a count never set), one line per new point "  i  x  y" in the five-decimal form with '.',
-// CR LF after every line. Empty when floor(NI) is above 1000 or a value written is not finite.
+// CR LF after every line. Empty when floor(NI) is above 1000 or a value written is not finite or so
+// close to the largest double that its written form would not read back.
 std::optional<QByteArray> formatArf(const QByteArray &title, std::optional<double> NI,
                                     const PointArray &XN, const PointArray &YN);
 

@@ -286,7 +286,7 @@ void Form_Main::Command_Save_Click() {
     const std::optional<QByteArray> bytes = formatArf(OutTitle, ws.NI, ws.XN, ws.YN);
     if (!bytes) {
         showMessage(QStringLiteral("Could not save \"%1\": the new points cannot be written "
-                                   "(more than 1000, or not finite).")
+                                   "(more than 1000, not finite, or too large to read back).")
                         .arg(name));
         return;
     }

@@ -21,6 +21,7 @@
 #include <QTest>
 
 #include <cstring>
+#include <limits>
 #include <memory>
 
 using namespace tessaro;
@@ -59,6 +60,7 @@ class tst_FilePanel : public QObject {
     void saveBeforeAnyLoad();
     void failedSaveKeepsExistingFile_data();
     void failedSaveKeepsExistingFile();
+    void saveRefusesPointsThatWouldNotReadBack();
 
   private:
     template <typename T> T *child(const char *name) { return fx.child<T>(name); }
@@ -344,6 +346,27 @@ void tst_FilePanel::failedSaveKeepsExistingFile() {
     QVERIFY(!child<QGroupBox>("Frame4")->isVisible());
     QVERIFY(QFileInfo(fx.path(QStringLiteral("empty"))).isDir());
     QCOMPARE(readBytes(fx.path(QStringLiteral("wings/notes.txt"))), notes);
+    QVERIFY(sameWorkingSet(common(), before.ws));
+}
+
+void tst_FilePanel::saveRefusesPointsThatWouldNotReadBack() {
+    // The largest double loads, but its 15-digit form would round past it and not load again.
+    writeFile(*fx.dir, QStringLiteral("wings/huge.arf"),
+              "Huge\r\n 3 \r\n 1 1 0\r\n 2 1.7976931348623157e308 0\r\n 3 1 0\r\n");
+    openPanel();
+    clickFile(QStringLiteral("huge.arf"));
+    QVERIFY(common().FileLoaded);
+    QCOMPARE(common().XN[2], std::numeric_limits<double>::max());
+
+    const Snapshot before = snapshot();
+    MessageRecorder messages;
+    child<QAction>("Mn_Save")->trigger();
+    child<QLineEdit>("Text_Save")->setText(QStringLiteral("wings/huge_out.arf"));
+    QTest::mouseClick(child<QPushButton>("Command_Save"), Qt::LeftButton);
+    QCOMPARE(messages.texts,
+             QStringList{"Could not save \"wings/huge_out.arf\": the new points cannot be written "
+                         "(more than 1000, not finite, or too large to read back)."});
+    QVERIFY(!QFileInfo::exists(fx.path(QStringLiteral("wings/huge_out.arf"))));
     QVERIFY(sameWorkingSet(common(), before.ws));
 }
 
