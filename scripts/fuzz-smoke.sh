@@ -10,12 +10,12 @@
 # limit) and FUZZ_SECONDS.
 #
 # Needs clang and libclang-rt-14-dev besides the packages of install-deps.sh.
-# FUZZ_SECONDS (default 30) caps the time per target, FUZZ_BUILD_DIR (default build-fuzz) the
+# FUZZ_SECONDS (default 10) caps the time per target, FUZZ_BUILD_DIR (default build-fuzz) the
 # build folder, FUZZ_KEEP=1 keeps the scratch folder (corpora, logs) for a closer look.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root="$PWD"
-seconds="${FUZZ_SECONDS:-30}"
+seconds="${FUZZ_SECONDS:-10}"
 seed="${FUZZ_SEED:-1}"
 build="${FUZZ_BUILD_DIR:-build-fuzz}"
 targets=(fuzz_reader fuzz_number fuzz_forms fuzz_road)
