@@ -56,7 +56,7 @@ for target in "${targets[@]}"; do
     reader) runs=60000 ;;
     number) runs=300000 ;;
     forms) runs=30000 ;;
-    road) runs=600 ;;
+    road) runs=450 ;;
     esac
     runs="${FUZZ_RUNS:-$runs}"
     case "$name" in
