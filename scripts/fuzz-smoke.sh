@@ -55,7 +55,7 @@ for target in "${targets[@]}"; do
     case "$name" in
     reader) runs=60000 ;;
     number) runs=300000 ;;
-    forms) runs=30000 ;;
+    forms) runs=20000 ;;
     road) runs=450 ;;
     esac
     runs="${FUZZ_RUNS:-$runs}"
