@@ -7,7 +7,6 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
-#include <charconv>
 #include <cmath>
 #include <filesystem>
 #include <system_error>
@@ -46,12 +45,10 @@ QString pathProblem(const QString &absolutePath) {
 std::optional<QByteArray> readableFiveDecimals(double value) {
     if (!std::isfinite(value))
         return std::nullopt;
-    const QByteArray text = fiveDecimalForm(value).toLatin1();
-    double back = 0;
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), back);
-    if (ec != std::errc() || end != text.data() + text.size() || !std::isfinite(back))
+    const QString text = fiveDecimalForm(value);
+    if (!std::isfinite(readNumber(text)))
         return std::nullopt;
-    return text;
+    return text.toLatin1();
 }
 
 } // namespace
