@@ -53,7 +53,7 @@ for target in "${targets[@]}"; do
     options=()
     # Runs per target from the fixed seed: about ten seconds each on a 2-core machine.
     case "$name" in
-    reader) runs=60000 ;;
+    reader) runs=40000 ;;
     number) runs=300000 ;;
     forms) runs=20000 ;;
     road) runs=450 ;;
