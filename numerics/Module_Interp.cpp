@@ -120,6 +120,11 @@ DivDiffTable &DD() {
     return table;
 }
 
+void resetDivDiffTable() {
+    for (auto &row : DD())
+        row.fill(0.0);
+}
+
 double Lagrange(const Module_Common &ws, double x, const WindowArray &TetaW,
                 const WindowArray &YW) {
     const int nPoly = orderOf(ws);
@@ -194,6 +199,8 @@ std::optional<QString> BuildDivDiffTable(const Module_Common &ws, const QString 
             dd[i][j] = rows[i][j];
     }
 
+    if (dumpPath.isEmpty())
+        return std::nullopt;
     // An existing dump is replaced only once the new one is complete on disk.
     if (auto reason = writeWholeFile(dumpPath, formatDivDifDump(ws)))
         return QStringLiteral("Could not write DivDif.text: ") + *reason;
