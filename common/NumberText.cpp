@@ -3,6 +3,7 @@
 
 #include <QLocale>
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -182,16 +183,18 @@ QString generalForm(double value, QChar decimalPoint) {
     return out;
 }
 
-QString fiveDecimalForm(double value, QChar decimalPoint) {
+QString fixedDecimalForm(double value, int decimals, QChar decimalPoint) {
     if (!std::isfinite(value))
         return nonFinite(value);
+    decimals = std::clamp(decimals, 1, MaxDecimals);
 
-    // The value times 1e5, rounded, as a string of decimal digits.
+    // The value times 10^decimals, rounded, as a string of decimal digits.
     std::string scaled = "0";
     const double magnitude = std::fabs(value);
     if (magnitude != 0) {
         const Decimal d = decimal15(magnitude);
-        const int shift = d.exponent - 9; // digits (15 of them) x 10^(exponent - 14) x 1e5
+        // digits (15 of them) x 10^(exponent - 14) x 10^decimals
+        const int shift = d.exponent - 14 + decimals;
         if (shift >= 0) {
             scaled = d.digits + std::string(shift, '0');
         } else {
@@ -210,16 +213,21 @@ QString fiveDecimalForm(double value, QChar decimalPoint) {
             }
         }
     }
-    if (scaled.size() < 6)
-        scaled.insert(0, 6 - scaled.size(), '0');
+    const std::size_t width = static_cast<std::size_t>(decimals);
+    if (scaled.size() < width + 1)
+        scaled.insert(0, width + 1 - scaled.size(), '0');
 
     QString out;
     if (std::signbit(value))
         out += u'-';
-    out += QString::fromLatin1(scaled.substr(0, scaled.size() - 5));
+    out += QString::fromLatin1(scaled.substr(0, scaled.size() - width));
     out += decimalPoint;
-    out += QString::fromLatin1(scaled.substr(scaled.size() - 5));
+    out += QString::fromLatin1(scaled.substr(scaled.size() - width));
     return out;
+}
+
+QString fiveDecimalForm(double value, QChar decimalPoint) {
+    return fixedDecimalForm(value, 5, decimalPoint);
 }
 
 QString wholeNumberForm(long long value) {

@@ -17,6 +17,14 @@ double readNumber(QStringView text);
 // Magnitudes below 1e-4 or from 1e15 up take an exponent: 1.5E-05, 1E+15.
 QString generalForm(double value, QChar decimalPoint = u'.');
 
+// The most decimals fixedDecimalForm writes.
+inline constexpr int MaxDecimals = 17;
+
+// Exactly `decimals` decimals (1 to MaxDecimals, clamped), halves away from zero, rounded on the
+// 15-digit decimal form of the value. A negative value (negative zero included) keeps its minus
+// sign: fixedDecimalForm(-1e-9, 8) is -0.00000000.
+QString fixedDecimalForm(double value, int decimals, QChar decimalPoint = u'.');
+
 // Exactly five decimals, halves away from zero, rounded on the 15-digit decimal form of the
 // value: 1.00000, -0.04012. A negative value (negative zero included) keeps its minus sign.
 QString fiveDecimalForm(double value, QChar decimalPoint = u'.');

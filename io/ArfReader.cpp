@@ -1,11 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "io/ArfReader.h"
 
-#include <QFile>
-#include <QFileInfo>
+#include "io/FileBytes.h"
+#include "io/FileNumber.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <cstring>
 
@@ -13,19 +12,12 @@ namespace tessaro {
 
 namespace {
 
-// Anything longer is not a coordinate file; reading stops there instead of filling memory.
-constexpr qint64 MaxFileBytes = qint64(64) * 1024 * 1024;
-
 bool isBlank(char c) {
     return c == ' ' || c == '\t';
 }
 bool isLineEnd(char c) {
     return c == '\r' || c == '\n';
 }
-bool isDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
 // Walks the bytes once, front to back; every access is bounds-checked so arbitrary input can
 // only end in a failed field, never in a read past the end.
 class Cursor {
@@ -64,21 +56,42 @@ class Cursor {
     std::optional<double> readNumber() {
         while (!atEnd() && (isBlank(data[pos]) || isLineEnd(data[pos])))
             ++pos;
-        const qsizetype start = pos;
+        fieldStart = pos;
         while (!atEnd() && !isBlank(data[pos]) && data[pos] != ',' && !isLineEnd(data[pos]))
             ++pos;
-        if (pos == start)
-            return std::nullopt; // out of data, or an empty field before a comma
-        const std::optional<double> value = parseNumber(data + start, data + pos);
-        if (!value)
+        if (pos == fieldStart) {
+            // Out of data, or an empty field before a comma.
+            fault = atEnd() ? ArfFault::Kind::MissingNumber : ArfFault::Kind::EmptyField;
             return std::nullopt;
+        }
+        const FileNumber number = parseFileNumber(field());
+        if (number.status != NumberStatus::Ok) {
+            fault = number.status == NumberStatus::OutOfRange ? ArfFault::Kind::OutOfRange
+                                                              : ArfFault::Kind::NotANumber;
+            return std::nullopt;
+        }
         qsizetype after = pos;
         while (after < size && isBlank(data[after]))
             ++after;
         if (after < size && data[after] == ',')
             pos = after + 1;
-        return value;
+        return number.value;
     }
+
+    // The last number field read, as written.
+    QByteArrayView field() const { return QByteArrayView(data + fieldStart, pos - fieldStart); }
+
+    // The line (from 1) of the last number field read; CR LF, LF and CR each end a line.
+    int fieldLine() const {
+        int line = 1;
+        for (qsizetype i = 0; i < fieldStart; ++i) {
+            if (data[i] == '\n' || (data[i] == '\r' && (i + 1 >= size || data[i + 1] != '\n')))
+                ++line;
+        }
+        return line;
+    }
+
+    ArfFault::Kind fault = ArfFault::Kind::MissingNumber;
 
   private:
     void skipBlanks() {
@@ -104,71 +117,35 @@ class Cursor {
         }
     }
 
-    // Sign, digits with at most one point (one digit at least), then an optional exponent.
-    // The syntax is checked here because from_chars would also take "inf", "nan" and hex forms.
-    static std::optional<double> parseNumber(const char *first, const char *last) {
-        if (first == last)
-            return std::nullopt;
-        const char *p = first;
-        bool negative = false;
-        if (*p == '+' || *p == '-') {
-            negative = *p == '-';
-            ++p;
-        }
-        const char *mantissa = p;
-        int digits = 0;
-        while (p != last && isDigit(*p)) {
-            ++p;
-            ++digits;
-        }
-        if (p != last && *p == '.') {
-            ++p;
-            while (p != last && isDigit(*p)) {
-                ++p;
-                ++digits;
-            }
-        }
-        if (digits == 0)
-            return std::nullopt;
-        if (p != last && (*p == 'E' || *p == 'e')) {
-            ++p;
-            if (p != last && (*p == '+' || *p == '-'))
-                ++p;
-            const char *expDigits = p;
-            while (p != last && isDigit(*p))
-                ++p;
-            if (p == expDigits)
-                return std::nullopt;
-        }
-        if (p != last)
-            return std::nullopt;
-
-        double value = 0;
-        const auto [end, ec] = std::from_chars(mantissa, last, value);
-        if (ec != std::errc() || end != last || !std::isfinite(value))
-            return std::nullopt;
-        return negative ? -value : value;
-    }
-
     const char *data;
     qsizetype size;
     qsizetype pos = 0;
+    qsizetype fieldStart = 0;
 };
 
 } // namespace
 
-std::optional<ArfFile> parseArf(QByteArrayView bytes) {
+ArfParse parseArfChecked(QByteArrayView bytes) {
     Cursor cursor(bytes);
-    ArfFile file;
+    ArfParse result;
+    const auto failed = [&](ArfFault::Kind kind, int point) {
+        result.fault = {kind, cursor.fieldLine(), point, cursor.field().toByteArray()};
+        return result;
+    };
 
+    ArfFile file;
     std::optional<QByteArray> title = cursor.readText();
-    if (!title)
-        return std::nullopt;
+    if (!title) {
+        result.fault = {ArfFault::Kind::UnclosedQuote, 1, 0, {}};
+        return result;
+    }
     file.title = std::move(*title);
 
     const std::optional<double> count = cursor.readNumber();
-    if (!count || *count < 1 || *count > MaxIndex || *count != std::floor(*count))
-        return std::nullopt;
+    if (!count)
+        return failed(cursor.fault, 0);
+    if (*count < 1 || *count > MaxIndex || *count != std::floor(*count))
+        return failed(ArfFault::Kind::BadCount, 0);
     file.N = static_cast<int>(*count);
 
     for (int i = 1; i <= file.N; ++i) {
@@ -177,32 +154,23 @@ std::optional<ArfFile> parseArf(QByteArrayView bytes) {
         const std::optional<double> x = number ? cursor.readNumber() : std::nullopt;
         const std::optional<double> y = x ? cursor.readNumber() : std::nullopt;
         if (!y)
-            return std::nullopt;
+            return failed(cursor.fault, i);
         file.X[i] = *x;
         file.Y[i] = *y;
     }
-    return file;
+    result.file = std::move(file);
+    return result;
+}
+
+std::optional<ArfFile> parseArf(QByteArrayView bytes) {
+    return parseArfChecked(bytes).file;
 }
 
 std::optional<ArfFile> readArfFile(const QString &path) {
-    // Checked before opening: opening a FIFO or a device could block or never end.
-    const QFileInfo info(path);
-    if (path.isEmpty() || !info.exists() || !info.isFile() || !info.isReadable())
+    const FileBytes read = readFileBytes(path);
+    if (read.fault != FileFault::None)
         return std::nullopt;
-    if (info.size() > MaxFileBytes)
-        return std::nullopt;
-
-    QFile handle(path);
-    if (!handle.open(QIODevice::ReadOnly) || handle.isSequential())
-        return std::nullopt;
-    // Qt sizes the buffer to the count asked for, so ask for what the file holds (one byte more
-    // tells a file that grew after the size check), and only then up to the limit.
-    QByteArray bytes = handle.read(info.size() + 1);
-    if (bytes.size() > info.size())
-        bytes += handle.read(MaxFileBytes + 1 - bytes.size());
-    if (bytes.size() > MaxFileBytes || handle.error() != QFileDevice::NoError)
-        return std::nullopt;
-    return parseArf(bytes);
+    return parseArf(read.bytes);
 }
 
 void applyLoad(Module_Common &ws, const ArfFile &file) {
