@@ -70,9 +70,10 @@ Interval searchAscending(const Shortened &s, double T) {
     return {j - 1, Settled::Between};
 }
 
-// Divided differences of points first..last of s (at most DivDiffOrders + 1 apart rows are
-// needed) with the driver's arithmetic, so each entry is bit for bit the one its table holds.
-// Returns false when an entry is not a finite number: the driver would refuse that table.
+// Divided differences of orders up to DivDiffOrders over points first..last of s, with the
+// driver's arithmetic: an entry depends on its own points only, so it is bit for bit the one the
+// driver's table over s holds. False when an entry is not a finite number (the driver would
+// refuse that table).
 bool localTable(const Shortened &s, int first, int last, std::vector<TableRow> &rows) {
     const int count = last - first + 1;
     rows.assign(static_cast<std::size_t>(std::max(count, 0)), TableRow{});
@@ -199,7 +200,8 @@ struct Predictor {
 
 double length(double dx, double dy) {
     const double squared = dx * dx + dy * dy;
-    // The plain root is exact enough and fast; hypot only where the squares leave the range.
+    // The plain root is accurate to a few ulps and fast; hypot where the squares would overflow
+    // or lose digits.
     if (squared > 1e-290 && squared < 1e290)
         return std::sqrt(squared);
     return std::hypot(dx, dy);
