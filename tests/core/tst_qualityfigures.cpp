@@ -260,7 +260,7 @@ class TestQualityFigures : public QObject {
         QVERIFY(figure);
         qInfo("order check %.3g at x = %.4f, new points' largest error %.3g", figure->value,
               figure->x, trueError);
-        // Leaving a point out doubles the gap, so the check errs on the safe side.
+        // The check predicts across twice the spacing, so it errs on the safe side.
         QVERIFY(figure->value >= trueError);
         QVERIFY(measured == 0 || std::fabs(figure->value / measured - 1) < 0.05);
 
