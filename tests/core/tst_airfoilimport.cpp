@@ -129,6 +129,9 @@ void TestAirfoilImport::refuses_data() {
     QTest::newRow("1001 points") << "F\n" + pointLines(1001) << "it holds more than 1000 points";
     QTest::newRow("Selig count too high")
         << QByteArray("F\n4\n1 0\n0 0\n1 0\n") << "line 2 gives 4 points, but 3 follow";
+    QTest::newRow("Selig count past 10^9, as written")
+        << QByteArray("F\n 00123456789012. \n1 0\n0 0\n1 0\n")
+        << "line 2 gives 123456789012 points, but 3 follow";
     QTest::newRow("Selig count of one")
         << QByteArray("F\n\n1\n1 0\n0 0\n1 0\n") << "line 3 gives 1 point, but 3 follow";
     QTest::newRow("Lednicer total") << QByteArray("F\n3. 3.\n0 0\n.5 .1\n1 0\n\n0 0\n1 0\n")
