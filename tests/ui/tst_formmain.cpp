@@ -19,6 +19,48 @@
 
 #include <memory>
 
+namespace {
+
+// How the test leaves the method options before walking the window with Tab.
+enum class Choice { Untouched, SetInCode, Clicked, ArrowDown, PressTakenBack };
+
+// The controls Tab visits from the scale bar on, in order.
+QStringList expectedWalk(bool divDiff, bool panels) {
+    QStringList walk{"HScroll_Olcek", "Text_Scale", "HScroll_X0", "VScroll_Y0", "Text_NI"};
+    if (panels)
+        walk << "Drive1"
+             << "Dir1"
+             << "File1"
+             << "Text_Save"
+             << "Command_Save";
+    walk << "Command1";
+    if (divDiff)
+        walk << "Text_nPoly"
+             << "Option_DivDiff";
+    else
+        walk << "Option_Lagrange"
+             << "Text_nPoly";
+    return walk;
+}
+
+QString focusName() {
+    const QWidget *focus = QApplication::focusWidget();
+    return focus ? focus->objectName() : QStringLiteral("(none)");
+}
+
+// Dark pixels of a grabbed widget: the text drawn on it.
+QList<QPoint> textPixels(QWidget *widget) {
+    const QImage image = widget->grab().toImage();
+    QList<QPoint> pixels;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (qGray(image.pixel(x, y)) < 128)
+                pixels.append(QPoint(x, y));
+    return pixels;
+}
+
+} // namespace
+
 using namespace tessaro;
 
 class tst_FormMain : public QObject {
@@ -38,6 +80,10 @@ class tst_FormMain : public QObject {
     void colours();
     void earlierControlLiesOnTop();
     void tabOrder();
+    void firstFocusOnScaleBar();
+    void keyboardWalk_data();
+    void keyboardWalk();
+    void newPointCountLabelLeavesRoom();
     void scaleBar_data();
     void scaleBar();
     void scaleTextFollowsLocale();
@@ -222,6 +268,93 @@ void tst_FormMain::tabOrder() {
             next = next->nextInFocusChain();
         QCOMPARE(next->objectName(), QString::fromLatin1(order[i]));
     }
+}
+
+void tst_FormMain::firstFocusOnScaleBar() {
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    QCOMPARE(focusName(), QStringLiteral("HScroll_Olcek"));
+}
+
+void tst_FormMain::keyboardWalk_data() {
+    QTest::addColumn<Choice>("choice");
+    QTest::addColumn<bool>("panels");
+    QTest::addColumn<bool>("divDiff");
+    QTest::newRow("Lagrange, panels hidden") << Choice::Untouched << false << false;
+    QTest::newRow("Lagrange, panels shown") << Choice::Untouched << true << false;
+    QTest::newRow("divided differences, panels hidden") << Choice::SetInCode << false << true;
+    QTest::newRow("divided differences, panels shown") << Choice::SetInCode << true << true;
+    QTest::newRow("divided differences clicked") << Choice::Clicked << false << true;
+    QTest::newRow("divided differences by arrow key") << Choice::ArrowDown << true << true;
+    // The press gives the unchecked button focus; the choice stays with Lagrange.
+    QTest::newRow("press on divided differences taken back")
+        << Choice::PressTakenBack << false << false;
+}
+
+void tst_FormMain::keyboardWalk() {
+    QFETCH(Choice, choice);
+    QFETCH(bool, panels);
+    QFETCH(bool, divDiff);
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    if (panels) {
+        child<QAction>("Mn_Open")->trigger();
+        child<QAction>("Mn_Save")->trigger();
+    }
+    auto *lagrange = child<QRadioButton>("Option_Lagrange");
+    auto *divDiffButton = child<QRadioButton>("Option_DivDiff");
+    switch (choice) {
+    case Choice::Untouched:
+        break;
+    case Choice::SetInCode:
+        divDiffButton->setChecked(true);
+        break;
+    case Choice::Clicked:
+        QTest::mouseClick(divDiffButton, Qt::LeftButton);
+        QCOMPARE(focusName(), QStringLiteral("Option_DivDiff"));
+        break;
+    case Choice::ArrowDown:
+        lagrange->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(lagrange, Qt::Key_Down);
+        QCOMPARE(focusName(), QStringLiteral("Option_DivDiff"));
+        QTest::keyClick(divDiffButton, Qt::Key_Up);
+        QCOMPARE(focusName(), QStringLiteral("Option_Lagrange"));
+        QVERIFY(lagrange->isChecked());
+        QTest::keyClick(lagrange, Qt::Key_Down);
+        break;
+    case Choice::PressTakenBack:
+        QTest::mousePress(divDiffButton, Qt::LeftButton);
+        QTest::mouseRelease(divDiffButton, Qt::LeftButton, {}, QPoint(-20, -20));
+        QCOMPARE(focusName(), QStringLiteral("Option_DivDiff"));
+        break;
+    }
+    QCOMPARE(divDiffButton->isChecked(), divDiff);
+    QCOMPARE(lagrange->isChecked(), !divDiff);
+
+    const QStringList walk = expectedWalk(divDiff, panels);
+    child<QWidget>("HScroll_Olcek")->setFocus(Qt::OtherFocusReason);
+    QCOMPARE(focusName(), walk.front());
+    // Forwards around the whole window and back to the start, then the same way backwards.
+    for (qsizetype step = 1; step <= walk.size(); ++step) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(focusName(), walk.at(step % walk.size()));
+    }
+    for (qsizetype step = walk.size() - 1; step >= 0; --step) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ShiftModifier);
+        QCOMPARE(focusName(), walk.at(step));
+    }
+}
+
+void tst_FormMain::newPointCountLabelLeavesRoom() {
+    auto *label = child<QLabel>("Label1");
+    const QList<QPoint> shown = textPixels(label);
+    QVERIFY(!shown.isEmpty());
+    int left = label->width(), right = 0;
+    for (const QPoint &p : shown) {
+        left = std::min(left, p.x());
+        right = std::max(right, p.x());
+    }
+    // The "=" ends at least three pixels short of the edge, and no glyph is cut at the start.
+    QVERIFY2(right <= label->width() - 4, qPrintable(QString::number(right)));
+    QVERIFY2(left >= 1, qPrintable(QString::number(left)));
 }
 
 void tst_FormMain::scaleBar_data() {
