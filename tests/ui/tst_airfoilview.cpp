@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: MIT
 #include "common/Module_Common.h"
-#include "support/Contours.h"
 #include "ui/AirfoilView.h"
 #include "ui/Form_Main.h"
 
@@ -10,9 +9,7 @@
 
 #include <cmath>
 #include <limits>
-#include <optional>
 #include <set>
-#include <tuple>
 
 using namespace tessaro;
 
@@ -56,54 +53,22 @@ struct Points {
     }
 };
 
-// One ring, a point read (red) or a new point (blue), centred on a surface pixel position.
-QImage oneRing(bool old, QPointF centre, RingDrawing rings) {
-    Points p;
-    const double x = centre.x() / kSurface.width() * 1.2 - 0.6 + 0.5;
-    const double y = 0.15 - centre.y() / kSurface.height() * 0.3;
-    if (old) {
-        p.N = 1;
-        p.X[1] = x, p.Y[1] = y;
-    } else {
-        p.NI = 1;
-        p.XN[1] = x, p.YN[1] = y;
-    }
-    return p.render(1, 0, 0, rings);
-}
-
-// Mean position of the pixels of a colour near a point; none when there are no such pixels.
-std::optional<QPointF> centroid(const QImage &image, const QColor &colour, QPoint near) {
-    double sumX = 0, sumY = 0;
+// Mean position of the pixels of a colour within eight pixels of a point; (-99, -99) for none.
+QPointF centroid(const QImage &image, const QColor &colour, QPoint near) {
+    QPointF sum;
     int count = 0;
     const QRect area = around(near, 8) & image.rect();
     for (int y = area.top(); y <= area.bottom(); ++y)
         for (int x = area.left(); x <= area.right(); ++x)
             if (image.pixelColor(x, y) == colour)
-                sumX += x, sumY += y, ++count;
-    if (count == 0)
-        return std::nullopt;
-    return QPointF(sumX / count, sumY / count);
+                sum += QPointF(x, y), ++count;
+    return count ? sum / count : QPointF(-99, -99);
 }
 
-// Surface pixel of a point as the drawing maps it (through single precision).
-QPointF mappedPixel(double x, double y, double scale, double X0, double Y0) {
-    const float vx = static_cast<float>((x - X0 - 0.5) * scale);
-    const float vy = static_cast<float>((y - Y0) * scale);
-    return {(double(vx) + 0.6) / 1.2 * kSurface.width(),
-            (0.15 - double(vy)) / 0.3 * kSurface.height()};
-}
-
-Points sectionWithNewPoints() {
-    Points p;
-    const Contour read = nacaSymmetric(61);
-    const Contour made = nacaSymmetric(41, 0.1);
-    p.N = int(read.size());
-    for (int i = 1; i <= p.N; ++i)
-        std::tie(p.X[i], p.Y[i]) = read[i - 1];
-    p.NI = double(made.size());
-    for (std::size_t i = 1; i <= made.size(); ++i)
-        std::tie(p.XN[i], p.YN[i]) = made[i - 1];
-    return p;
+// Puts point i where the drawing centres it on the given surface pixel (Scale 1, no pan).
+void putAt(PointArray &X, PointArray &Y, int i, QPointF pixel) {
+    X[i] = pixel.x() / kSurface.width() * 1.2 - 0.1;
+    Y[i] = 0.15 - pixel.y() / kSurface.height() * 0.3;
 }
 
 } // namespace
@@ -126,7 +91,6 @@ class tst_AirfoilView : public QObject {
     void pictureSurvivesHideAndShow();
     void stampedRingSitsWhereDrawnOne_data();
     void stampedRingSitsWhereDrawnOne();
-    void stampingChangesNothingElse_data();
     void stampingChangesNothingElse();
 };
 
@@ -283,8 +247,6 @@ void tst_AirfoilView::stampedRingSitsWhereDrawnOne_data() {
         const QByteArray colour = old ? "red ring " : "blue ring ";
         QTest::newRow(colour + "inside") << old << QPointF(400, 100);
         QTest::newRow(colour + "cut by the left edge") << old << QPointF(-0.5, 100);
-        QTest::newRow(colour + "cut by the right edge") << old << QPointF(799.5, 120);
-        QTest::newRow(colour + "cut by the top edge") << old << QPointF(250, -0.5);
         QTest::newRow(colour + "cut by the bottom edge") << old << QPointF(600, 199.5);
         QTest::newRow(colour + "in the top left corner") << old << QPointF(-0.5, -0.5);
     }
@@ -297,73 +259,48 @@ void tst_AirfoilView::stampedRingSitsWhereDrawnOne() {
     // Every sub-pixel position of the centre in steps of an eighth of a pixel.
     for (int i = 0; i < 64; ++i) {
         const QPointF at = centre + QPointF((i % 8) / 8.0, (i / 8) / 8.0);
-        const QPoint near = at.toPoint();
-        const auto drawn = centroid(oneRing(old, at, RingDrawing::Exact), colour, near);
-        const auto stamped = centroid(oneRing(old, at, RingDrawing::Stamped), colour, near);
-        QVERIFY(drawn);
-        QVERIFY(stamped);
-        const QPointF off = *stamped - *drawn;
+        Points p;
+        p.N = old ? 1 : 0, p.NI = old ? 0 : 1;
+        putAt(old ? p.X : p.XN, old ? p.Y : p.YN, 1, at);
+        const QPointF drawn = centroid(p.render(1, 0, 0, RingDrawing::Exact), colour, at.toPoint());
+        const QPointF off = centroid(p.render(), colour, at.toPoint()) - drawn;
+        QVERIFY(drawn.x() > -20);
         QVERIFY2(std::abs(off.x()) <= 0.5 && std::abs(off.y()) <= 0.5,
-                 qPrintable(QStringLiteral("at %1, %2: off by %3, %4")
-                                .arg(at.x())
-                                .arg(at.y())
-                                .arg(off.x())
-                                .arg(off.y())));
+                 qPrintable(QString::number(i)));
     }
 }
 
-void tst_AirfoilView::stampingChangesNothingElse_data() {
-    QTest::addColumn<double>("scale");
-    QTest::addColumn<double>("X0");
-    QTest::addColumn<double>("Y0");
-    QTest::newRow("whole section") << 1.0 << 0.0 << 0.0;
-    QTest::newRow("nose magnified, cut by every edge") << 8.0 << -0.46 << 0.005;
-    QTest::newRow("panned half out of view") << 2.0 << 0.4 << -0.05;
-}
-
 void tst_AirfoilView::stampingChangesNothingElse() {
-    QFETCH(double, scale);
-    QFETCH(double, X0);
-    QFETCH(double, Y0);
-    const Points p = sectionWithNewPoints();
-    const QImage drawn = p.render(scale, X0, Y0, RingDrawing::Exact);
-    const QImage stamped = p.render(scale, X0, Y0, RingDrawing::Stamped);
-
-    // Pixels a ring may cover: within its radius (3.3 pixels at most) and a margin.
-    QImage nearRing(kSurface, QImage::Format_Mono);
-    nearRing.fill(0);
-    auto mark = [&](double x, double y) {
-        const QPointF c = mappedPixel(x, y, scale, X0, Y0);
-        if (!(std::abs(c.x()) < 1e5 && std::abs(c.y()) < 1e5))
-            return;
-        const QRect area = around(QPoint(int(std::floor(c.x())), int(std::floor(c.y()))), 6);
-        for (int py = area.top(); py <= area.bottom(); ++py)
-            for (int px = area.left(); px <= area.right(); ++px)
-                if (nearRing.rect().contains(px, py))
-                    nearRing.setPixel(px, py, 1);
-    };
-    for (int i = 1; i <= p.N; ++i)
-        mark(p.X[i], p.Y[i]);
-    for (int i = 1; i <= int(p.NI); ++i)
-        mark(p.XN[i], p.YN[i]);
-
-    // Segments, centre lines and background are the same pixel for pixel away from the rings,
-    // and no colour appears that the reference does not draw.
-    int compared = 0, segmentPixels = 0;
+    // A zigzag of points read across the top and bottom edges and off both sides, new points
+    // between them.
+    Points p;
+    p.N = 40, p.NI = 39;
+    std::vector<QPointF> centres;
+    for (int i = 1; i <= 40; ++i) {
+        centres.emplace_back(-30 + 22.3 * i, i % 2 ? -2.5 : 201.7);
+        putAt(p.X, p.Y, i, centres.back());
+        centres.emplace_back(-19 + 22.3 * i, 100.4 + i);
+        putAt(p.XN, p.YN, i, centres.back());
+    }
+    const QImage drawn = p.render(1, 0, 0, RingDrawing::Exact);
+    const QImage stamped = p.render();
+    // Away from the rings (3.3 pixels across at most) segments, centre lines and background are
+    // the same pixel for pixel; and no colour appears that the reference does not draw.
+    int segmentPixels = 0;
     std::set<QRgb> drawnColours, stampedColours;
     for (int y = 0; y < kSurface.height(); ++y) {
         for (int x = 0; x < kSurface.width(); ++x) {
             drawnColours.insert(drawn.pixel(x, y));
             stampedColours.insert(stamped.pixel(x, y));
-            if (nearRing.pixelIndex(x, y))
-                continue;
-            QCOMPARE(stamped.pixel(x, y), drawn.pixel(x, y));
-            ++compared;
-            segmentPixels += drawn.pixelColor(x, y) == QColor(255, 0, 0);
+            if (std::none_of(centres.begin(), centres.end(), [&](QPointF c) {
+                    return std::abs(c.x() - x) < 6 && std::abs(c.y() - y) < 6;
+                })) {
+                QCOMPARE(stamped.pixel(x, y), drawn.pixel(x, y));
+                segmentPixels += drawn.pixelColor(x, y) == QColor(255, 0, 0);
+            }
         }
     }
-    QVERIFY(compared > kSurface.width() * kSurface.height() / 2);
-    QVERIFY(segmentPixels > 20);
+    QVERIFY(segmentPixels > 2000);
     QCOMPARE(stampedColours, drawnColours);
 }
 
