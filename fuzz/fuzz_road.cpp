@@ -18,6 +18,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QFile>
 #include <QHash>
@@ -115,8 +116,9 @@ class Road {
         window = std::make_unique<Form_Main>();
     }
 
-    // Kinds: 0 open a file, 1 calculate, 2 new point count text, 3 order text, 4 method,
-    // 5 save under a name, 6 move a scroll bar, 7 open a file that vanishes before the click.
+    // Kinds: 0 open a file, 1 calculate, 2 new point count text, 3 order text, 4 method (from
+    // argument 16 on, the own-trailing-edge box instead), 5 save under a name, 6 move a scroll
+    // bar, 7 open a file that vanishes before the click.
     void runOp(std::uint8_t op) {
         const int kind = op & 7;
         const int arg = op >> 3;
@@ -141,7 +143,10 @@ class Road {
                               : QString::fromLatin1(kOrderTexts[arg % std::size(kOrderTexts)]));
             break;
         case 4:
-            setMethod(arg % 3);
+            if (arg & 16)
+                child<QCheckBox>(*window, "Check_TrailingEdges")->toggle();
+            else
+                setMethod(arg % 3);
             break;
         case 5:
             save(arg % 7);
