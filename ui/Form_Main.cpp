@@ -4,8 +4,10 @@
 #include "common/MessageService.h"
 #include "common/NumberText.h"
 #include "common/TitleText.h"
+#include "io/AirfoilImport.h"
 #include "io/ArfReader.h"
 #include "io/ArfWriter.h"
+#include "io/SeligWriter.h"
 #include "numerics/Calculation.h"
 #include "ui/AirfoilView.h"
 #include "ui/FileBrowser.h"
@@ -14,8 +16,11 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QFont>
 #include <QGroupBox>
 #include <QLabel>
@@ -36,6 +41,7 @@ const QSize kClientSize{840, 359};
 const QColor kWindowGrey{192, 192, 192};
 const QColor kTitleRed{255, 0, 0};
 const QColor kTitleBlue{0, 0, 192};
+const QString kOwnTrailingEdgesCaption = QStringLiteral("Keep each surface's own trailing edge");
 
 template <typename Widget, typename... Args>
 Widget *place(QWidget *parent, const char *name, QRect geometry, Args &&...args) {
@@ -162,7 +168,12 @@ void Form_Main::buildControls() {
     setColours(Label3, kViewBackground, kTitleRed);
     stackTopFirst({VScroll_Y0, HScroll_X0, Label4, Label3});
 
-    stackTopFirst({Frame5, Frame4, Frame3, Frame2, Frame1, Picture_Airfoil});
+    // Right of the scale panel, clear of every other control.
+    Frame6 = frame(client, "Frame6", twips(7920, 4080, 4560, 1185));
+    Check_TrailingEdges = place<QCheckBox>(Frame6, "Check_TrailingEdges",
+                                           twips(120, 240, 4320, 255), kOwnTrailingEdgesCaption);
+
+    stackTopFirst({Frame5, Frame4, Frame3, Frame2, Frame1, Picture_Airfoil, Frame6});
     Frame4->hide();
     Frame3->hide();
 
@@ -181,16 +192,21 @@ void Form_Main::buildMenu() {
     Mn_Open->setObjectName(QStringLiteral("Mn_Open"));
     Mn_Save = Mn_File->addAction(QStringLiteral("Save"));
     Mn_Save->setObjectName(QStringLiteral("Mn_Save"));
+    Mn_File->addSeparator();
+    Mn_Import = Mn_File->addAction(QStringLiteral("Import…"));
+    Mn_Import->setObjectName(QStringLiteral("Mn_Import"));
+    Mn_Export = Mn_File->addAction(QStringLiteral("Export…"));
+    Mn_Export->setObjectName(QStringLiteral("Mn_Export"));
     Mn_About = menuBar()->addAction(QStringLiteral("About"));
     Mn_About->setObjectName(QStringLiteral("Mn_About"));
 }
 
 void Form_Main::setTabOrderChain() {
     // Keyboard order of the controls that take focus, as the layout numbers them.
-    const QList<QWidget *> chain{HScroll_Olcek, Text_Scale,    HScroll_X0, VScroll_Y0,
-                                 Text_NI,       Drive1,        Dir1,       File1,
-                                 Text_Save,     Command_Save,  Command1,   Option_Lagrange,
-                                 Text_nPoly,    Option_DivDiff};
+    const QList<QWidget *> chain{
+        HScroll_Olcek, Text_Scale,     HScroll_X0,         VScroll_Y0,   Text_NI,  Drive1,
+        Dir1,          File1,          Text_Save,          Command_Save, Command1, Option_Lagrange,
+        Text_nPoly,    Option_DivDiff, Check_TrailingEdges};
     for (qsizetype i = 1; i < chain.size(); ++i)
         setTabOrder(chain[i - 1], chain[i]);
 }
@@ -198,6 +214,8 @@ void Form_Main::setTabOrderChain() {
 void Form_Main::connectHandlers() {
     connect(Mn_Open, &QAction::triggered, this, &Form_Main::Mn_Open_Click);
     connect(Mn_Save, &QAction::triggered, this, &Form_Main::Mn_Save_Click);
+    connect(Mn_Import, &QAction::triggered, this, &Form_Main::Mn_Import_Click);
+    connect(Mn_Export, &QAction::triggered, this, &Form_Main::Mn_Export_Click);
     connect(Mn_About, &QAction::triggered, this, &Form_Main::Mn_About_Click);
     connect(Drive1, &QComboBox::currentIndexChanged, this, &Form_Main::Drive1_Change);
     connect(Dir1, &DirectoryList::pathChanged, this, &Form_Main::Dir1_Change);
@@ -256,13 +274,89 @@ void Form_Main::File1_Click() {
         showMessage(QString::fromUtf8("Hata oluştu"));
         return;
     }
+    acceptLoad(*file, path);
+}
+
+void Form_Main::acceptLoad(const ArfFile &file, const QString &path) {
     Module_Common &ws = common();
-    applyLoad(ws, *file);
-    Title = file->title;
+    applyLoad(ws, file);
+    Title = file.title;
     OutTitle.clear();
     redraw();
     ws.FileLoaded = true;
     loadedPath = path;
+}
+
+void Form_Main::Mn_Import_Click() {
+    if (!Dialog_Import) {
+        Dialog_Import = new QFileDialog(this, QStringLiteral("Import airfoil coordinates"));
+        Dialog_Import->setObjectName(QStringLiteral("Dialog_Import"));
+        Dialog_Import->setOption(QFileDialog::DontUseNativeDialog);
+        Dialog_Import->setAcceptMode(QFileDialog::AcceptOpen);
+        Dialog_Import->setFileMode(QFileDialog::ExistingFile);
+        Dialog_Import->setNameFilters({QStringLiteral("Airfoil coordinates (*.dat *.txt *.arf)"),
+                                       QStringLiteral("All files (*)")});
+        connect(Dialog_Import, &QFileDialog::fileSelected, this, &Form_Main::importFile);
+    }
+    Dialog_Import->setDirectory(File1->path());
+    Dialog_Import->open();
+}
+
+void Form_Main::importFile(const QString &path) {
+    const ImportResult result = importAirfoilFile(path);
+    if (!result.file) {
+        showMessage(result.error);
+        return;
+    }
+    // The panels stay as they are: an import is not a click in the file list.
+    acceptLoad(*result.file, path);
+}
+
+void Form_Main::Mn_Export_Click() {
+    const Module_Common &ws = common();
+    if (wholeCount(ws.niValue()) < 1) {
+        showMessage(QStringLiteral("There are no new points to export"));
+        return;
+    }
+    if (!Dialog_Export) {
+        Dialog_Export = new QFileDialog(this, QStringLiteral("Export the new points"));
+        Dialog_Export->setObjectName(QStringLiteral("Dialog_Export"));
+        Dialog_Export->setOption(QFileDialog::DontUseNativeDialog);
+        Dialog_Export->setAcceptMode(QFileDialog::AcceptSave);
+        Dialog_Export->setFileMode(QFileDialog::AnyFile);
+        Dialog_Export->setNameFilters(
+            {QStringLiteral("Selig coordinates (*.dat)"), QStringLiteral("All files (*)")});
+        connect(Dialog_Export, &QFileDialog::fileSelected, this, &Form_Main::exportTo);
+    }
+    const QFileInfo loaded(loadedPath);
+    Dialog_Export->setDirectory(loadedPath.isEmpty() ? File1->path() : loaded.absolutePath());
+    Dialog_Export->selectFile(loaded.completeBaseName() + QStringLiteral("-redistributed.dat"));
+    Dialog_Export->open();
+}
+
+void Form_Main::exportTo(const QString &path) {
+    const QString name = QFileInfo(path).fileName();
+    if (!loadedPath.isEmpty() && isSameFile(path, loadedPath)) {
+        showMessage(QStringLiteral("Could not export \"%1\": it is the file the points were read "
+                                   "from; choose another name.")
+                        .arg(name));
+        return;
+    }
+    const Module_Common &ws = common();
+    if (wholeCount(ws.niValue()) < 1) {
+        showMessage(QStringLiteral("There are no new points to export"));
+        return;
+    }
+    const std::optional<QByteArray> bytes =
+        formatSelig(exportName(OutTitle, Title), ws.NI, ws.XN, ws.YN);
+    if (!bytes) {
+        showMessage(QStringLiteral("Could not export \"%1\": the new points cannot be written "
+                                   "(more than 1000, not finite, or too large to read back).")
+                        .arg(name));
+        return;
+    }
+    if (const auto problem = writeWholeFile(path, *bytes))
+        showMessage(QStringLiteral("Could not export \"%1\": %2").arg(name, *problem));
 }
 
 void Form_Main::Mn_Save_Click() {
@@ -300,12 +394,18 @@ void Form_Main::Command1_Click() {
         method = Method::Lagrange;
     else if (Option_DivDiff->isChecked())
         method = Method::DivDiff;
-    const CalculationRequest request{method, readNumber(Text_NI->text()),
-                                     readNumber(Text_nPoly->text())};
+    CalculationRequest request{method, readNumber(Text_NI->text()), readNumber(Text_nPoly->text())};
+    request.ownTrailingEdges = Check_TrailingEdges->isChecked();
 
     Module_Common &ws = common();
-    if (const auto message = Calculate(ws, request)) {
-        showMessage(*message);
+    Suggestion suggestion = Suggestion::None;
+    if (const auto message = Calculate(ws, request, &suggestion)) {
+        if (suggestion == Suggestion::OwnTrailingEdges) {
+            showMessage(*message + QStringLiteral(" Tick \"%1\" to redistribute such a section.")
+                                       .arg(kOwnTrailingEdgesCaption));
+        } else {
+            showMessage(*message);
+        }
         return;
     }
     OutTitle = Title + " - redistributed";

@@ -2,13 +2,16 @@
 #pragma once
 
 #include "common/Module_Common.h"
+#include "io/ArfReader.h"
 
 #include <QByteArray>
 #include <QMainWindow>
 #include <QPointer>
 
 class QAction;
+class QCheckBox;
 class QComboBox;
+class QFileDialog;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -47,9 +50,15 @@ class Form_Main : public QMainWindow {
     void setTabOrderChain();
     void connectHandlers();
     void redraw();
+    // Puts a file that was read completely into the working set, the titles and the view.
+    void acceptLoad(const ArfFile &file, const QString &path);
+    void importFile(const QString &path);
+    void exportTo(const QString &path);
 
     void Mn_Open_Click();
     void Mn_Save_Click();
+    void Mn_Import_Click();
+    void Mn_Export_Click();
     void Mn_About_Click();
     void Drive1_Change();
     void Dir1_Change(const QString &dir);
@@ -70,6 +79,8 @@ class Form_Main : public QMainWindow {
     QGroupBox *Frame3 = nullptr;
     QGroupBox *Frame4 = nullptr;
     QGroupBox *Frame5 = nullptr;
+    QGroupBox *Frame6 = nullptr;
+    QCheckBox *Check_TrailingEdges = nullptr;
     QRadioButton *Option_DivDiff = nullptr;
     QRadioButton *Option_Lagrange = nullptr;
     QLineEdit *Text_nPoly = nullptr;
@@ -93,6 +104,10 @@ class Form_Main : public QMainWindow {
     QMenu *Mn_File = nullptr;
     QAction *Mn_Open = nullptr;
     QAction *Mn_Save = nullptr;
+    QAction *Mn_Import = nullptr;
+    QAction *Mn_Export = nullptr;
+    QFileDialog *Dialog_Import = nullptr;
+    QFileDialog *Dialog_Export = nullptr;
     QAction *Mn_About = nullptr;
     QPointer<Form_About> about;
 };

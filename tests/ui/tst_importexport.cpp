@@ -1,0 +1,288 @@
+// SPDX-License-Identifier: MIT
+// File -> Import..., File -> Export... and the own-trailing-edge check box, through the window.
+#include "common/Module_Common.h"
+#include "support/MessageRecorder.h"
+#include "support/TempDir.h"
+#include "support/WindowFixture.h"
+#include "support/WorkingSetChecks.h"
+#include "ui/AirfoilView.h"
+#include "ui/FileBrowser.h"
+#include "ui/Form_Main.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QLocale>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QTimer>
+
+using namespace tessaro;
+
+namespace {
+
+// A Selig file: name line, then the trailing edge over the upper surface to the nose and back.
+const QByteArray kSelig = "Test Foil, \"thin\"\n"
+                          "1.0 0.002\n0.5 0.04\n0.0 0.0\n0.5 -0.03\n1.0 -0.002\n";
+
+QString sharedSource(const QString &name) {
+    return QDir(QStringLiteral(TESSARO_AIRFOILS_DIR)).filePath(QStringLiteral("source/") + name);
+}
+
+} // namespace
+
+class tst_ImportExport : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void initTestCase() { QLocale::setDefault(QLocale::c()); }
+    void init() { QVERIFY(fx.makeFolder()); }
+    void cleanup() { fx.tearDown(); }
+
+    void menuAndControls();
+    void importLoadsWithoutTouchingTheLists();
+    void cancelledImportChangesNothing();
+    void brokenImportChangesNothing_data();
+    void brokenImportChangesNothing();
+    void saveNeverOverwritesTheImportedFile();
+    void ownTrailingEdgesThroughTheWindow();
+    void exportWritesSeligBytes();
+    void exportRefusals();
+
+  private:
+    template <typename T> T *child(const char *name) { return fx.child<T>(name); }
+    // Opens the dialog as the menu does and chooses path in it.
+    void importThroughDialog(const QString &path);
+    QFileDialog *openExport();
+    void calculate(const QString &NI, const QString &nPoly) {
+        child<QLineEdit>("Text_NI")->setText(NI);
+        child<QLineEdit>("Text_nPoly")->setText(nPoly);
+        QTest::mouseClick(child<QPushButton>("Command1"), Qt::LeftButton);
+    }
+
+    WindowFixture fx;
+};
+
+void tst_ImportExport::importThroughDialog(const QString &path) {
+    child<QAction>("Mn_Import")->trigger();
+    auto *dialog = child<QFileDialog>("Dialog_Import");
+    QVERIFY(dialog->isVisible());
+    dialog->selectFile(path);
+    static_cast<QDialog *>(dialog)->accept(); // QFileDialog hides its accept()
+    QVERIFY(!dialog->isVisible());
+}
+
+QFileDialog *tst_ImportExport::openExport() {
+    child<QAction>("Mn_Export")->trigger();
+    return fx.window->findChild<QFileDialog *>(QStringLiteral("Dialog_Export"));
+}
+
+void tst_ImportExport::menuAndControls() {
+    QVERIFY(fx.showWindow());
+    const QList<QAction *> entries = child<QMenu>("Mn_File")->actions();
+    QCOMPARE(entries.size(), 5);
+    QCOMPARE(entries[0]->objectName(), QStringLiteral("Mn_Open"));
+    QCOMPARE(entries[1]->objectName(), QStringLiteral("Mn_Save"));
+    QVERIFY(entries[2]->isSeparator());
+    QCOMPARE(entries[3]->text(), QString::fromUtf8("Import…"));
+    QCOMPARE(entries[3]->objectName(), QStringLiteral("Mn_Import"));
+    QCOMPARE(entries[4]->text(), QString::fromUtf8("Export…"));
+    QCOMPARE(entries[4]->objectName(), QStringLiteral("Mn_Export"));
+
+    auto *frame = child<QGroupBox>("Frame6");
+    QCOMPARE(frame->geometry(), QRect(528, 272, 304, 79)); // 7920, 4080, 4560, 1185 twips
+    auto *box = child<QCheckBox>("Check_TrailingEdges");
+    QCOMPARE(box->parentWidget(), frame);
+    QCOMPARE(box->geometry(), QRect(8, 16, 288, 17));
+    QCOMPARE(box->text(), QStringLiteral("Keep each surface's own trailing edge"));
+    QVERIFY(!box->isChecked());
+    QVERIFY(box->isVisible());
+}
+
+void tst_ImportExport::importLoadsWithoutTouchingTheLists() {
+    QDir().mkdir(fx.path("listed"));
+    writeFile(*fx.dir, QStringLiteral("listed/a.arf"), "A\r\n 1 \r\n 1 0 0\r\n");
+    const QString source = writeFile(*fx.dir, QStringLiteral("foil.dat"), kSelig);
+    QVERIFY(fx.showWindow(QStringLiteral("listed")));
+    fx.openPanel();
+    QVERIFY(fx.clickFile(QStringLiteral("a.arf")));
+    fx.openPanel(); // the file panel stays shown through the import
+    common().Scale = 3;
+
+    child<QAction>("Mn_Import")->trigger();
+    auto *dialog = child<QFileDialog>("Dialog_Import");
+    QVERIFY(dialog->testOption(QFileDialog::DontUseNativeDialog));
+    QCOMPARE(dialog->directory().absolutePath(), fx.path("listed"));
+    QCOMPARE(dialog->nameFilters(),
+             QStringList({"Airfoil coordinates (*.dat *.txt *.arf)", "All files (*)"}));
+    QVERIFY(dialog->isVisible()); // shown with open(): this call has returned
+    dialog->selectFile(source);
+    static_cast<QDialog *>(dialog)->accept(); // QFileDialog hides its accept()
+
+    const Module_Common &ws = common();
+    QCOMPARE(fx.window->title(), QByteArray("Test Foil thin"));
+    QCOMPARE(fx.window->outTitle(), QByteArray());
+    QCOMPARE(ws.N, 5);
+    QCOMPARE(ws.NI, std::optional<double>(5));
+    QCOMPARE(ws.X[4], 0.5);
+    QCOMPARE(ws.Y[4], -0.03);
+    QCOMPARE(ws.XN[5], 1.0);
+    QCOMPARE(ws.Scale, 1.0);
+    QVERIFY(ws.FileLoaded);
+    QVERIFY(child<QGroupBox>("Frame3")->isVisible());
+    QCOMPARE(child<FileList>("File1")->fileName(), QStringLiteral("a.arf"));
+    QCOMPARE(child<FileList>("File1")->path(), fx.path("listed"));
+    QCOMPARE(child<DirectoryList>("Dir1")->path(), fx.path("listed"));
+}
+
+void tst_ImportExport::cancelledImportChangesNothing() {
+    const QString source = writeFile(*fx.dir, QStringLiteral("foil.dat"), kSelig);
+    QVERIFY(fx.showWindow());
+    const Module_Common before = common();
+    child<QAction>("Mn_Import")->trigger();
+    auto *dialog = child<QFileDialog>("Dialog_Import");
+    dialog->selectFile(source);
+    dialog->reject();
+    QVERIFY(sameWorkingSet(common(), before));
+    QCOMPARE(fx.window->title(), QByteArray());
+}
+
+void tst_ImportExport::brokenImportChangesNothing_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("a line without two numbers")
+        << QByteArray("Foil\n1 0\n0.5 x\n0 0\n")
+        << QStringLiteral("Cannot import \"broken.dat\": line 3 does not hold two numbers: "
+                          "\"0.5 x\".");
+    QTest::newRow("an .arf whose records stop short")
+        << QByteArray("Foil\r\n 5 \r\n 1 1 0\r\n 2 0 0\r\n")
+        << QStringLiteral("Cannot import \"broken.dat\": ");
+}
+
+void tst_ImportExport::brokenImportChangesNothing() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, message);
+    const QString good = writeFile(*fx.dir, QStringLiteral("good.dat"), kSelig);
+    const QString broken = writeFile(*fx.dir, QStringLiteral("broken.dat"), bytes);
+    QVERIFY(fx.showWindow());
+    importThroughDialog(good);
+    calculate(QStringLiteral("21"), QStringLiteral("1"));
+    const Module_Common before = common();
+    const QByteArray title = fx.window->title();
+    const QByteArray outTitle = fx.window->outTitle();
+    const QImage picture = child<AirfoilView>("Picture_Airfoil")->picture();
+
+    MessageRecorder messages;
+    importThroughDialog(broken);
+    QCOMPARE(messages.texts.size(), 1);
+    QVERIFY2(messages.texts[0].startsWith(message), qPrintable(messages.texts[0]));
+    QVERIFY(sameWorkingSet(common(), before));
+    QCOMPARE(fx.window->title(), title);
+    QCOMPARE(fx.window->outTitle(), outTitle);
+    QCOMPARE(child<AirfoilView>("Picture_Airfoil")->picture(), picture);
+}
+
+void tst_ImportExport::saveNeverOverwritesTheImportedFile() {
+    const QString source = writeFile(*fx.dir, QStringLiteral("foil.dat"), kSelig);
+    QVERIFY(fx.showWindow());
+    importThroughDialog(source);
+    calculate(QStringLiteral("21"), QStringLiteral("1"));
+    MessageRecorder messages;
+    child<QAction>("Mn_Save")->trigger();
+    QCOMPARE(child<QLineEdit>("Text_Save")->text(), QString()); // File1 has no selection
+    child<QLineEdit>("Text_Save")->setText(QStringLiteral("foil.dat"));
+    QTest::mouseClick(child<QPushButton>("Command_Save"), Qt::LeftButton);
+    QCOMPARE(messages.texts, QStringList{"Use a different file name then the old one"});
+    QCOMPARE(readBytes(source), kSelig);
+}
+
+void tst_ImportExport::ownTrailingEdgesThroughTheWindow() {
+    if (!QFileInfo::exists(sharedSource(QStringLiteral("e387.dat"))))
+        QSKIP("the shared airfoils are not here");
+    QVERIFY(fx.showWindow());
+    importThroughDialog(sharedSource(QStringLiteral("e387.dat")));
+    QCOMPARE(common().N, 60);
+
+    MessageRecorder messages;
+    calculate(QStringLiteral("161"), QStringLiteral("3"));
+    QCOMPARE(messages.texts,
+             QStringList{"Point 1 lies at x = 1.00327210679514 after scaling the chord to 0..1, "
+                         "beyond the trailing edge: both surfaces must end at the same "
+                         "trailing-edge x. Tick \"Keep each surface's own trailing edge\" to "
+                         "redistribute such a section."});
+    QCOMPARE(fx.window->outTitle(), QByteArray());
+
+    child<QCheckBox>("Check_TrailingEdges")->click();
+    calculate(QStringLiteral("161"), QStringLiteral("3"));
+    QCOMPARE(messages.texts.size(), 1);
+    const Module_Common &ws = common();
+    QCOMPARE(fx.window->outTitle(), QByteArray("E387 - redistributed"));
+    // Both trailing-edge points where the section has them: the lower surface ends short of 1.
+    QCOMPARE(ws.XN[1], 1.0);
+    QCOMPARE(ws.YN[1], ws.Y[1]);
+    QVERIFY(std::fabs(ws.XN[161] - ws.X[60]) < 1e-12);
+    QVERIFY(ws.X[60] < 0.997);
+    QCOMPARE(ws.YN[161], ws.Y[60]);
+}
+
+void tst_ImportExport::exportWritesSeligBytes() {
+    const QString source = writeFile(*fx.dir, QStringLiteral("foil.dat"), kSelig);
+    QVERIFY(fx.showWindow());
+    importThroughDialog(source);
+    calculate(QStringLiteral("5"), QStringLiteral("1"));
+
+    QFileDialog *dialog = openExport();
+    QVERIFY(dialog && dialog->isVisible());
+    QVERIFY(dialog->testOption(QFileDialog::DontUseNativeDialog));
+    QVERIFY(!dialog->testOption(QFileDialog::DontConfirmOverwrite));
+    QCOMPARE(dialog->acceptMode(), QFileDialog::AcceptSave);
+    QCOMPARE(dialog->directory().absolutePath(), fx.path(QString()));
+    QCOMPARE(dialog->selectedFiles(), QStringList{fx.path("foil-redistributed.dat")});
+    static_cast<QDialog *>(dialog)->accept(); // QFileDialog hides its accept()
+
+    QCOMPARE(readBytes(fx.path("foil-redistributed.dat")),
+             QByteArray("Test Foil thin - redistributed\n"
+                        " 1.00000000   0.00200000\n"
+                        " 0.50000000   0.04000000\n"
+                        " 0.00000000   0.00000000\n"
+                        " 0.50000000  -0.03000000\n"
+                        " 1.00000000  -0.00200000\n"));
+}
+
+void tst_ImportExport::exportRefusals() {
+    const QString source = writeFile(*fx.dir, QStringLiteral("foil.dat"), kSelig);
+    QVERIFY(fx.showWindow());
+    MessageRecorder messages;
+    QCOMPARE(openExport(), nullptr);
+    QCOMPARE(messages.texts, QStringList{"There are no new points to export"});
+
+    importThroughDialog(source);
+    QFileDialog *dialog = openExport();
+    QVERIFY(dialog);
+    dialog->selectFile(source);
+    // The dialog asks before it replaces a file; say yes, the window must still refuse.
+    QTimer::singleShot(0, [] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget()))
+            box->button(QMessageBox::Yes)->click();
+    });
+    static_cast<QDialog *>(dialog)->accept(); // QFileDialog hides its accept()
+    QCOMPARE(messages.texts.last(),
+             QStringLiteral("Could not export \"foil.dat\": it is the file the points were read "
+                            "from; choose another name."));
+    QCOMPARE(readBytes(source), kSelig);
+
+    calculate(QStringLiteral("0"), QStringLiteral("1"));
+    messages.texts.clear();
+    openExport();
+    QCOMPARE(messages.texts, QStringList{"There are no new points to export"});
+}
+
+QTEST_MAIN(tst_ImportExport)
+#include "tst_importexport.moc"
