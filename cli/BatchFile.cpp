@@ -17,8 +17,14 @@ FileSettings fileSettings(const BatchOptions &options) {
 }
 
 QString ownTrailingEdgesAdvice() {
-    return QStringLiteral("Run with -t (--own-trailing-edges) to keep each surface's own trailing "
-                          "edge.");
+    return QStringLiteral("Run with -t (--own-trailing-edges) to redistribute such a section.");
+}
+
+QString couldNotWrite(OutputFormat format, const QString &outputName) {
+    // The window's words: its save writes .arf bytes, its export Selig bytes.
+    return QStringLiteral("Could not %1 \"%2\"")
+        .arg(format == OutputFormat::Selig ? QStringLiteral("export") : QStringLiteral("save"),
+             outputName);
 }
 
 Redistributed redistributeFile(const QString &path, const FileSettings &settings,
@@ -56,9 +62,9 @@ Redistributed redistributeFile(const QString &path, const FileSettings &settings
             ? formatSelig(exportName(OutTitle, Title), ws->NI, ws->XN, ws->YN)
             : formatArf(OutTitle, ws->NI, ws->XN, ws->YN);
     if (!bytes) {
-        result.refusal = QStringLiteral("Could not save \"%1\": the new points cannot be written "
-                                        "(more than 1000, not finite, or too large to read back).")
-                             .arg(outputName);
+        result.refusal = couldNotWrite(settings.format, outputName) +
+                         QStringLiteral(": the new points cannot be written (more than 1000, not "
+                                        "finite, or too large to read back).");
         return result;
     }
     result.bytes = *bytes;

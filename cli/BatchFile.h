@@ -40,6 +40,9 @@ struct Redistributed {
 // avoided.
 QString ownTrailingEdgesAdvice();
 
+// "Could not save "name"" or, for Selig bytes, "Could not export "name"".
+QString couldNotWrite(OutputFormat format, const QString &outputName);
+
 // Imports path as the window's import does, then loads, calculates and formats it as the window
 // does with these settings, from a fresh working set and divided-difference table. outputName
 // names the result in a message about its bytes.

@@ -113,7 +113,7 @@ QString processFile(const FileSettings &settings, const QString &input, const QS
         return {};
     }
     if (const auto problem = writeWholeFile(target, result.bytes))
-        return QStringLiteral("Could not save \"%1\": %2").arg(target, *problem);
+        return couldNotWrite(settings.format, target) + QStringLiteral(": ") + *problem;
     return {};
 }
 
