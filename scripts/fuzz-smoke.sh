@@ -18,7 +18,7 @@ root="$PWD"
 seconds="${FUZZ_SECONDS:-10}"
 seed="${FUZZ_SEED:-1}"
 build="${FUZZ_BUILD_DIR:-build-fuzz}"
-targets=(fuzz_reader fuzz_number fuzz_forms fuzz_road)
+targets=(fuzz_reader fuzz_import fuzz_number fuzz_forms fuzz_road)
 
 if ! command -v clang++ >/dev/null; then
     echo "clang++ not found: install clang and libclang-rt-14-dev" >&2
@@ -54,6 +54,7 @@ for target in "${targets[@]}"; do
     # Runs per target from the fixed seed: about ten seconds each on a 2-core machine.
     case "$name" in
     reader) runs=40000 ;;
+    import) runs=160000 ;;
     number) runs=300000 ;;
     forms) runs=20000 ;;
     road) runs=450 ;;
@@ -62,6 +63,9 @@ for target in "${targets[@]}"; do
     case "$name" in
     reader)
         cp samples/*.arf "$corpus/"
+        options+=("-dict=$root/fuzz/arf.dict")
+        ;;
+    import)
         options+=("-dict=$root/fuzz/arf.dict")
         ;;
     road)
