@@ -27,9 +27,8 @@ QString couldNotWrite(OutputFormat format, const QString &outputName) {
              outputName);
 }
 
-Redistributed redistributeFile(const QString &path, const FileSettings &settings,
-                               const QString &outputName) {
-    Redistributed result;
+Calculated calculateFile(const QString &path, const FileSettings &settings) {
+    Calculated result;
     ImportResult imported = importAirfoilFile(path);
     if (!imported.file) {
         result.refusal = imported.error;
@@ -37,13 +36,13 @@ Redistributed redistributeFile(const QString &path, const FileSettings &settings
     }
     const ArfFile &file = *imported.file;
     result.pointsRead = file.N;
+    result.Title = file.title;
 
     // A fresh start for every file, as if the window had just been opened on it.
     auto ws = std::make_unique<Module_Common>();
     ws->Pi = 4.0 * std::atan(1.0);
     resetDivDiffTable();
     applyLoad(*ws, file);
-    const QByteArray &Title = file.title;
     ws->FileLoaded = true;
 
     const CalculationRequest request{settings.method, double(settings.NI), double(settings.nPoly),
@@ -55,21 +54,26 @@ Redistributed redistributeFile(const QString &path, const FileSettings &settings
             result.refusal += u' ' + ownTrailingEdgesAdvice();
         return result;
     }
-    const QByteArray OutTitle = Title + " - redistributed";
-
-    const std::optional<QByteArray> bytes =
-        settings.format == OutputFormat::Selig
-            ? formatSelig(exportName(OutTitle, Title), ws->NI, ws->XN, ws->YN)
-            : formatArf(OutTitle, ws->NI, ws->XN, ws->YN);
-    if (!bytes) {
-        result.refusal = couldNotWrite(settings.format, outputName) +
-                         QStringLiteral(": the new points cannot be written (more than 1000, not "
-                                        "finite, or too large to read back).");
-        return result;
-    }
-    result.bytes = *bytes;
     result.ws = std::move(ws);
     return result;
+}
+
+ResultBytes resultBytes(const Calculated &calculated, OutputFormat format,
+                        const QString &outputName) {
+    const Module_Common &ws = *calculated.ws;
+    const QByteArray &Title = calculated.Title;
+    const QByteArray OutTitle = Title + " - redistributed";
+    const std::optional<QByteArray> bytes =
+        format == OutputFormat::Selig
+            ? formatSelig(exportName(OutTitle, Title), ws.NI, ws.XN, ws.YN)
+            : formatArf(OutTitle, ws.NI, ws.XN, ws.YN);
+    if (!bytes) {
+        return {{},
+                couldNotWrite(format, outputName) +
+                    QStringLiteral(": the new points cannot be written (more than 1000, not "
+                                   "finite, or too large to read back).")};
+    }
+    return {*bytes, {}};
 }
 
 } // namespace tessaro

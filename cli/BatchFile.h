@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <memory>
+#include <optional>
 
 namespace tessaro {
 
@@ -24,13 +25,13 @@ struct FileSettings {
 
 FileSettings fileSettings(const BatchOptions &options);
 
-// The outcome of one input: the bytes to write, or the one message that refused it.
-struct Redistributed {
-    QByteArray bytes;
+// One input after its calculation: the working set, or the one message that refused it.
+struct Calculated {
     QString refusal;
     // The point count of the file read; 0 when it could not be imported.
     int pointsRead = 0;
-    // The working set right after a successful calculation, for the figures of a report.
+    QByteArray Title;
+    // The working set right after a successful calculation.
     std::unique_ptr<Module_Common> ws;
 
     bool ok() const { return refusal.isEmpty(); }
@@ -43,10 +44,18 @@ QString ownTrailingEdgesAdvice();
 // "Could not save "name"" or, for Selig bytes, "Could not export "name"".
 QString couldNotWrite(OutputFormat format, const QString &outputName);
 
-// Imports path as the window's import does, then loads, calculates and formats it as the window
-// does with these settings, from a fresh working set and divided-difference table. outputName
-// names the result in a message about its bytes.
-Redistributed redistributeFile(const QString &path, const FileSettings &settings,
-                               const QString &outputName);
+// Imports path as the window's import does, then loads and calculates it as the window does with
+// these settings, from a fresh working set and divided-difference table. The table is shared, so
+// calculations run one at a time.
+Calculated calculateFile(const QString &path, const FileSettings &settings);
+
+// The bytes of the window's save (.arf) or export (Selig) of a calculated file, or the refusal
+// naming outputName. Reads only the given working set, so it may run on any thread.
+struct ResultBytes {
+    QByteArray bytes;
+    QString refusal;
+};
+ResultBytes resultBytes(const Calculated &calculated, OutputFormat format,
+                        const QString &outputName);
 
 } // namespace tessaro

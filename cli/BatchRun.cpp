@@ -4,12 +4,16 @@
 #include "cli/BatchFile.h"
 #include "cli/BatchOptions.h"
 #include "cli/OutputNames.h"
+#include "cli/WriterPool.h"
 #include "io/ArfWriter.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
+#include <memory>
+#include <optional>
 #include <set>
 #include <sys/stat.h>
 #include <utility>
@@ -92,29 +96,44 @@ QString replacesInputMessage(const QString &target, const char *option) {
         .arg(target, QLatin1String(option));
 }
 
-// One input from reading to writing; returns the refusal, empty when the result was written.
-QString processFile(const FileSettings &settings, const QString &input, const QString &target,
-                    const InputFiles &inputFiles, const BatchStreams &streams) {
+// What the run reports of one input once its result is written or refused.
+struct FileOutcome {
+    QString input;
+    // Empty when the result was written.
+    QString refusal;
+};
+
+std::optional<QString> replacesAnInput(const FileSettings &settings, const QString &target,
+                                       const InputFiles &inputFiles) {
     if (!target.isEmpty() && inputFiles.contains(target))
         return replacesInputMessage(target, "-o");
     if (!settings.dumpPath.isEmpty() && inputFiles.contains(settings.dumpPath))
         return replacesInputMessage(settings.dumpPath, "--dump");
+    return std::nullopt;
+}
 
+// Formats a calculated file and writes it to target, or to out when target is empty.
+QString writeResult(const Calculated &calculated, OutputFormat format, const QString &target,
+                    std::FILE *out) {
     const QString shownName = target.isEmpty() ? QStringLiteral("standard output") : target;
-    const Redistributed result = redistributeFile(input, settings, shownName);
-    if (!result.ok())
+    const ResultBytes result = resultBytes(calculated, format, shownName);
+    if (!result.refusal.isEmpty())
         return result.refusal;
-
+    const QByteArray &bytes = result.bytes;
     if (target.isEmpty()) {
-        const auto written =
-            std::fwrite(result.bytes.constData(), 1, size_t(result.bytes.size()), streams.out);
-        if (written != size_t(result.bytes.size()) || std::fflush(streams.out) != 0)
+        const auto written = std::fwrite(bytes.constData(), 1, size_t(bytes.size()), out);
+        if (written != size_t(bytes.size()) || std::fflush(out) != 0)
             return QStringLiteral("Could not write to standard output.");
         return {};
     }
-    if (const auto problem = writeWholeFile(target, result.bytes))
-        return couldNotWrite(settings.format, target) + QStringLiteral(": ") + *problem;
+    if (const auto problem = writeWholeFile(target, bytes))
+        return couldNotWrite(format, target) + QStringLiteral(": ") + *problem;
     return {};
+}
+
+// Writers mostly wait for the disk, so there are more of them than cores.
+int writerThreads() {
+    return std::clamp(2 * int(std::thread::hardware_concurrency()), 2, 8);
 }
 
 } // namespace
@@ -149,16 +168,42 @@ int runBatch(const QStringList &arguments, const BatchStreams &streams) {
     ProgressLine progress(streams.err, streams.errIsTerminal && total >= 2 && !options.quiet,
                           total);
     qsizetype redistributed = 0;
-    for (qsizetype i = 0; i < total; ++i) {
-        const QString &input = options.inputs[i];
-        progress.show(i, input);
-        const QString refusal = processFile(settings, input, plan.targets[i], inputFiles, streams);
-        if (refusal.isEmpty()) {
-            ++redistributed;
-            continue;
+    const auto tell = [&](const std::vector<FileOutcome> &outcomes) {
+        for (const FileOutcome &outcome : outcomes) {
+            if (outcome.refusal.isEmpty()) {
+                ++redistributed;
+                continue;
+            }
+            progress.clear();
+            writeText(streams.err, outcome.input + QStringLiteral(": ") + outcome.refusal + u'\n');
         }
-        progress.clear();
-        writeText(streams.err, input + QStringLiteral(": ") + refusal + u'\n');
+    };
+    {
+        // Calculations run here one after another (they share the divided-difference table);
+        // formatting and writing run on the pool, which keeps the outcomes in input order.
+        WriterPool<FileOutcome> pool(writerThreads(), 64);
+        for (qsizetype i = 0; i < total; ++i) {
+            const QString &input = options.inputs[i];
+            const QString &target = plan.targets[i];
+            progress.show(i, input);
+            if (auto refusal = replacesAnInput(settings, target, inputFiles)) {
+                pool.submit([input, refusal = *refusal] { return FileOutcome{input, refusal}; });
+            } else if (auto calculated =
+                           std::make_shared<Calculated>(calculateFile(input, settings));
+                       !calculated->ok()) {
+                pool.submit([input, calculated] {
+                    return FileOutcome{input, calculated->refusal};
+                });
+            } else {
+                const OutputFormat format = settings.format;
+                std::FILE *out = streams.out;
+                pool.submit([input, calculated, format, target, out] {
+                    return FileOutcome{input, writeResult(*calculated, format, target, out)};
+                });
+            }
+            tell(pool.takeInOrder(false));
+        }
+        tell(pool.takeInOrder(true));
     }
     progress.clear();
 

@@ -390,38 +390,66 @@ void tst_BatchCommand::noProgressWhenStandardErrorIsAFile() {
 void tst_BatchCommand::progressLine_data() {
     QTest::addColumn<bool>("terminal");
     QTest::addColumn<QStringList>("arguments");
-    QTest::addColumn<QByteArray>("err");
-    const QByteArray clear = "\r\x1b[K";
+    QTest::addColumn<QByteArrayList>("progress");
+    QTest::addColumn<QByteArray>("lines");
+    const QByteArray flat = "flat.arf: The points span no chord: every x is the same. Open a file "
+                            "whose x runs from the trailing edge to the leading edge and back.\n";
     QTest::newRow("terminal, three files")
         << true << QStringList{"good1.arf", "flat.arf", "good2.dat"}
-        << clear + "[1/3] good1.arf" + clear + "[2/3] flat.arf" + clear +
-               "flat.arf: The points "
-               "span no chord: every x is the same. Open a file whose x runs from the trailing "
-               "edge to the leading edge and back.\n" +
-               clear + "[3/3] good2.dat" + clear + "2 redistributed, 1 refused\n";
-    QTest::newRow("terminal, one file")
-        << true << QStringList{"good1.arf"} << QByteArray("1 redistributed, 0 refused\n");
+        << QByteArrayList{"[1/3] good1.arf", "[2/3] flat.arf", "[3/3] good2.dat"}
+        << flat + "2 redistributed, 1 refused\n";
+    QByteArrayList ten;
+    QStringList copies;
+    for (int i = 0; i < 10; ++i) {
+        copies << QStringLiteral("copy%1.arf").arg(i);
+        ten << QStringLiteral("[%1/10] copy%2.arf").arg(i + 1, 2).arg(i).toUtf8();
+    }
+    QTest::newRow("terminal, counter as wide as the total")
+        << true << QStringList{"-o", "out"} + copies << ten
+        << QByteArray("10 redistributed, 0 refused\n");
+    QTest::newRow("terminal, one file") << true << QStringList{"good1.arf"} << QByteArrayList{}
+                                        << QByteArray("1 redistributed, 0 refused\n");
     QTest::newRow("terminal, quiet")
-        << true << QStringList{"-q", "good1.arf", "good2.dat"} << QByteArray();
-    QTest::newRow("not a terminal") << false << QStringList{"good1.arf", "good2.dat"}
-                                    << QByteArray("2 redistributed, 0 refused\n");
+        << true << QStringList{"-q", "good1.arf", "flat.arf"} << QByteArrayList{} << flat;
+    QTest::newRow("not a terminal") << false << QStringList{"good1.arf", "flat.arf"}
+                                    << QByteArrayList{} << flat + "1 redistributed, 1 refused\n";
 }
 
 void tst_BatchCommand::progressLine() {
     QFETCH(bool, terminal);
     QFETCH(QStringList, arguments);
-    QFETCH(QByteArray, err);
+    QFETCH(QByteArrayList, progress);
+    QFETCH(QByteArray, lines);
+    for (int i = 0; i < 10; ++i)
+        QVERIFY(QFile::copy(path("good1.arf"), path(QStringLiteral("copy%1.arf").arg(i))));
     const QString saved = QDir::currentPath();
     QVERIFY(QDir::setCurrent(dir->path()));
     std::FILE *out = std::tmpfile();
     std::FILE *errStream = std::tmpfile();
     QVERIFY(out && errStream);
     tessaro::runBatch(arguments, tessaro::BatchStreams{out, errStream, terminal});
-    const QByteArray written = streamText(errStream);
+    QByteArray written = streamText(errStream);
     std::fclose(out);
     std::fclose(errStream);
     QDir::setCurrent(saved);
-    QCOMPARE(written, err);
+
+    // Each progress line is drawn after a clear, in input order; a message line may come after
+    // a later progress line (results are written in the background) but always on a cleared
+    // line, and the line is cleared before the summary.
+    const QByteArray clear = "\r\x1b[K";
+    qsizetype from = 0;
+    for (const QByteArray &line : progress) {
+        const qsizetype at = written.indexOf(clear + line, from);
+        QVERIFY2(at >= from, line.constData());
+        written.remove(at, clear.size() + line.size());
+        from = at;
+    }
+    if (!progress.isEmpty()) {
+        QVERIFY(written.startsWith(clear));
+        written.replace(clear, "");
+    }
+    QVERIFY(!written.contains('\r'));
+    QCOMPARE(written, lines);
 }
 
 QTEST_GUILESS_MAIN(tst_BatchCommand)
