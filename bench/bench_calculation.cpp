@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: MIT
-// Times a whole calculation on 1000 file points to 1000 new points. Prints figures; never fails
-// on them.
+// Times a whole calculation on 1000 file points to 1000 new points, and the two figures of merit
+// after it. Prints figures; never fails on them.
 
 #include "numerics/Calculation.h"
 #include "numerics/Module_Interp.h"
+#include "numerics/QualityFigures.h"
+#include "numerics/QualityText.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -121,5 +123,34 @@ int main() {
     Calculate(scaled, request);
     const double text = medianMicroseconds([] {}, [&] { (void)formatDivDifDump(scaled); });
     std::printf("  dump text alone: %.1f us\n", text);
+
+    std::printf("Calculate and the two figures, N = NI = %d, order 5, dump in memory\n", MaxIndex);
+    for (const Method method : {Method::Lagrange, Method::DivDiff}) {
+        const char *name = method == Method::Lagrange ? "Lagrange" : "divided differences";
+        request.method = method;
+        request.nPoly = 5;
+        request.dumpPath = memoryDump.isEmpty() ? diskDump : memoryDump;
+        QString message;
+        const double alone = timeCalculate(loaded, request, message);
+        Module_Common ws;
+        std::optional<Figure> order;
+        std::optional<Figure> panel;
+        const double withFigures = medianMicroseconds([&] { ws = loaded; },
+                                                      [&] {
+                                                          if (Calculate(ws, request))
+                                                              return;
+                                                          order = OrderCheck(ws, method);
+                                                          panel = PanelFit(ws);
+                                                      });
+        const double orderAlone =
+            medianMicroseconds([] {}, [&] { order = OrderCheck(ws, method); });
+        const double panelAlone = medianMicroseconds([] {}, [&] { panel = PanelFit(ws); });
+        std::printf("  %-20s %8.1f us alone, %8.1f us with both figures (order check %.1f us, "
+                    "panel fit %.1f us)%s%s\n",
+                    name, alone, withFigures, orderAlone, panelAlone,
+                    message.isEmpty() ? "" : ": stopped: ", qPrintable(message));
+        std::printf("  %-20s %s, %s\n", "", qPrintable(orderCheckText(order, u'.')),
+                    qPrintable(panelFitText(panel, u'.')));
+    }
     return 0;
 }

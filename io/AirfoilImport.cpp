@@ -124,15 +124,16 @@ Parsed<ArfFile> readSelig(LineReader &lines, QByteArray title, std::optional<Tex
 }
 
 Parsed<ArfFile> readSeligWithCount(LineReader &lines, QByteArray title, const TextLine &countLine,
-                                   long long count) {
+                                   const CountLine &counts) {
     Parsed<Points> points = readPoints(lines, std::nullopt);
     if (Fault *fault = std::get_if<Fault>(&points))
         return *fault;
     const Points &read = std::get<Points>(points);
-    if (read.total != count)
-        return Fault{QStringLiteral("line %1 gives %2, but %3 follow")
+    if (read.total != counts.first)
+        return Fault{QStringLiteral("line %1 gives %2 point%3, but %4 follow")
                          .arg(countLine.number)
-                         .arg(pointsWord(count))
+                         .arg(QString::fromLatin1(counts.firstText))
+                         .arg(counts.first == 1 ? "" : "s")
                          .arg(read.total)};
     return toFile(std::move(title), read.kept, read.total);
 }
@@ -146,11 +147,11 @@ Parsed<ArfFile> readLednicer(LineReader &lines, QByteArray title, const TextLine
         return *fault;
     const Points &read = std::get<Points>(points);
     if (read.total != counts.first + counts.second)
-        return Fault{QStringLiteral("line %1 gives %2 + %3 points, but %4 follow")
-                         .arg(countLine.number)
-                         .arg(counts.first)
-                         .arg(counts.second)
-                         .arg(read.total)};
+        return Fault{
+            QStringLiteral("line %1 gives %2 + %3 points, but %4 follow")
+                .arg(countLine.number)
+                .arg(QString::fromLatin1(counts.firstText), QString::fromLatin1(counts.secondText))
+                .arg(read.total)};
     if (read.total > MaxKeptPoints)
         return toFile(std::move(title), {}, read.total);
 
@@ -246,7 +247,7 @@ ImportResult importAirfoil(QByteArrayView bytes, const QString &fileName) {
         const std::optional<TextLine> third = ahead.nextFilled();
         if (third && readPointLine(third->text).status != PointLineStatus::NotTwoNumbers)
             return finish(fileName, ImportLayout::Selig,
-                          readSeligWithCount(lines, std::move(title), *second, counts.first));
+                          readSeligWithCount(lines, std::move(title), *second, counts));
         const ArfParse arf = parseArfChecked(bytes);
         if (!arf.file)
             return failure(fileName, ImportLayout::Arf, arfFault(arf.fault));

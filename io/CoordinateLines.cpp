@@ -109,10 +109,19 @@ CountLine readCountLine(QByteArrayView line) {
         const qsizetype start = pos;
         while (pos < line.size() && !isBlank(line[pos]))
             ++pos;
-        const std::optional<long long> value = wholeNumber(line.sliced(start, pos - start));
+        const QByteArrayView field = line.sliced(start, pos - start);
+        const std::optional<long long> value = wholeNumber(field);
         if (!value || counts.fields == 2)
             return {};
+        qsizetype first = 0;
+        while (first + 1 < field.size() && field[first] == '0' && isDigit(field[first + 1]))
+            ++first;
+        qsizetype last = first;
+        while (last < field.size() && isDigit(field[last]))
+            ++last;
         (counts.fields == 0 ? counts.first : counts.second) = *value;
+        (counts.fields == 0 ? counts.firstText : counts.secondText) =
+            field.sliced(first, last - first);
         ++counts.fields;
     }
     return counts;

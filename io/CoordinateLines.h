@@ -47,11 +47,13 @@ PointLine readPointLine(QByteArrayView line);
 // A count line: one or two blank-separated whole numbers. A whole number is digits, optionally
 // followed by a point and at most one zero ("61", "61.", "61.0"), so that a point line with more
 // decimals ("1.0000  0.0013", or an exported line with its eight) is never taken for counts.
-// Counts above 10^9 read as 10^9.
+// Counts above 10^9 read as 10^9; the texts keep their digits for messages.
 struct CountLine {
     int fields = 0; // 0 when the line is not a count line
     long long first = 0;
     long long second = 0;
+    QByteArrayView firstText; // the digits before the point, without leading zeros
+    QByteArrayView secondText;
 };
 CountLine readCountLine(QByteArrayView line);
 

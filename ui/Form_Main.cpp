@@ -9,6 +9,8 @@
 #include "io/ArfWriter.h"
 #include "io/SeligWriter.h"
 #include "numerics/Calculation.h"
+#include "numerics/QualityFigures.h"
+#include "numerics/QualityText.h"
 #include "ui/AirfoilView.h"
 #include "ui/FileBrowser.h"
 #include "ui/Form_About.h"
@@ -172,6 +174,15 @@ void Form_Main::buildControls() {
     Frame6 = frame(client, "Frame6", twips(7920, 4080, 4560, 1185));
     Check_TrailingEdges = place<QCheckBox>(Frame6, "Check_TrailingEdges",
                                            twips(120, 240, 4320, 255), kOwnTrailingEdgesCaption);
+    // How good the last calculation is; empty until there is one.
+    Label6 = place<QLabel>(Frame6, "Label6", twips(120, 540, 4320, 255));
+    Label6->setToolTip(QStringLiteral(
+        "Order check: the largest error in y when each point read is left out and predicted from "
+        "the others with this method and order, so a large figure asks for another order."));
+    Label7 = place<QLabel>(Frame6, "Label7", twips(120, 840, 4320, 255));
+    Label7->setToolTip(QStringLiteral(
+        "Panel fit: the largest distance of a point read from the polygon through the new "
+        "points, as a panel code sees it, so a large figure asks for more new points."));
 
     stackTopFirst({Frame5, Frame4, Frame3, Frame2, Frame1, Picture_Airfoil, Frame6});
     Frame4->hide();
@@ -282,6 +293,8 @@ void Form_Main::acceptLoad(const ArfFile &file, const QString &path) {
     applyLoad(ws, file);
     Title = file.title;
     OutTitle.clear();
+    Label6->clear();
+    Label7->clear();
     redraw();
     ws.FileLoaded = true;
     loadedPath = path;
@@ -409,6 +422,8 @@ void Form_Main::Command1_Click() {
         return;
     }
     OutTitle = Title + " - redistributed";
+    Label6->setText(orderCheckText(OrderCheck(ws, method), screenDecimalPoint()));
+    Label7->setText(panelFitText(PanelFit(ws), screenDecimalPoint()));
     ws.X0 = 0;
     ws.Y0 = 0;
     ws.Scale = 1;

@@ -92,6 +92,8 @@ class Form_Main : public QMainWindow {
     QLabel *Label3 = nullptr;
     QLabel *Label4 = nullptr;
     QLabel *Label5 = nullptr;
+    QLabel *Label6 = nullptr;
+    QLabel *Label7 = nullptr;
     QPushButton *Command_Save = nullptr;
     QPushButton *Command1 = nullptr;
     QComboBox *Drive1 = nullptr;

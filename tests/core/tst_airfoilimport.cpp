@@ -48,31 +48,29 @@ void TestAirfoilImport::layouts_data() {
     const int selig = int(ImportLayout::Selig);
     const int lednicer = int(ImportLayout::Lednicer);
     const Pts three{{1, 0.1}, {0, 0}, {1, -0.1}};
+    // Selig files named "F" that hold the three points above.
+    const auto plain = [&](const char *tag, const QByteArray &bytes) {
+        QTest::newRow(tag) << bytes << selig << QByteArray("F") << three;
+    };
+    plain("name line, LF", "F\n1 0.1\n0 0\n1 -0.1");
+    plain("CR only", "F\r1 0.1\r0 0\r1 -0.1\r");
+    plain("BOM, CR LF", "\xef\xbb\xbf"
+                        "F\r\n1 0.1\r\n0 0\r\n1 -0.1\r\n");
+    plain("commas, tabs, spellings", "F\n1.,+.1\n\t0 ,\t0e5 \n 1E0 , -1e-1\n");
+    plain("blank lines anywhere", "F\n\n \t\n1 0.1\n\n0 0\n\r\n1 -0.1\n\n");
+    plain("Selig with a count", "F\n\n 3 \n1 0.1\n0 0\n1 -0.1\n");
     QTest::newRow("headerless Selig: title from the file name")
         << QByteArray("1 0.1\n0 0\n1 -0.1\n") << selig << QByteArray("my.foil") << three;
-    QTest::newRow("name line, LF")
-        << QByteArray("F\n1 0.1\n0 0\n1 -0.1") << selig << QByteArray("F") << three;
-    QTest::newRow("CR only") << QByteArray("F\r1 0.1\r0 0\r1 -0.1\r") << selig << QByteArray("F")
-                             << three;
-    QTest::newRow("BOM, CR LF") << QByteArray("\xef\xbb\xbf"
-                                              "F\r\n1 0.1\r\n0 0\r\n1 -0.1\r\n")
-                                << selig << QByteArray("F") << three;
-    QTest::newRow("commas, tabs, spellings") << QByteArray("F\n1.,+.1\n\t0 ,\t0e5 \n 1E0 , -1e-1\n")
-                                             << selig << QByteArray("F") << three;
-    QTest::newRow("blank lines anywhere") << QByteArray("F\n\n \t\n1 0.1\n\n0 0\n\r\n1 -0.1\n\n")
-                                          << selig << QByteArray("F") << three;
     QTest::newRow("title: commas, quotes, outer blanks")
         << QByteArray(" \t\"NACA 63,3-418\" ,x \t\n1 0.1\n0 0\n1 -0.1\n") << selig
         << QByteArray("NACA 633-418 x") << three;
-    QTest::newRow("first point of whole numbers with decimals is no count line")
+    QTest::newRow("whole numbers with two decimals are no counts")
         << QByteArray("F\n1.0000  0.0000\n2.00 2.00\n1 -0.1\n") << selig << QByteArray("F")
         << Pts{{1, 0}, {2, 2}, {1, -0.1}};
-    QTest::newRow("Selig with a count")
-        << QByteArray("F\n 3 \n1 0.1\n0 0\n1 -0.1\n") << selig << QByteArray("F") << three;
     QTest::newRow("Lednicer 61.-style counts, shared leading edge kept once")
         << QByteArray("F\n  2.    3.\n\n0 0\n1 0.1\n\n0 0\n0.5 -0.05\n1 -0.1\n") << lednicer
         << QByteArray("F") << Pts{{1, 0.1}, {0, 0}, {0.5, -0.05}, {1, -0.1}};
-    QTest::newRow("Lednicer 2 2, leading edges differ")
+    QTest::newRow("Lednicer 2 2.0, leading edges differ")
         << QByteArray("F\n2 2.0\n0 0.01\n1 0.1\n0 0\n1 -0.1\n") << lednicer << QByteArray("F")
         << Pts{{1, 0.1}, {0, 0.01}, {0, 0}, {1, -0.1}};
     QTest::newRow(".arf, records over lines, title kept as read")
@@ -111,8 +109,6 @@ void TestAirfoilImport::refuses_data() {
                               "\"the foil is here\")";
     QTest::newRow("letters in a later line") << QByteArray("F\n1 0\n\n 0.5 abc \n0 0\n")
                                              << "line 4 does not hold two numbers: \"0.5 abc\"";
-    QTest::newRow("three numbers")
-        << QByteArray("F\n1 0\n1 0 0\n0 0\n") << "line 3 does not hold two numbers: \"1 0 0\"";
     QTest::newRow("two commas") << QByteArray("F\n1 0\r\n1,,0\r\n0 0\n")
                                 << "line 3 does not hold two numbers: \"1,,0\"";
     QTest::newRow("trailing comma, headerless")
@@ -129,6 +125,9 @@ void TestAirfoilImport::refuses_data() {
     QTest::newRow("1001 points") << "F\n" + pointLines(1001) << "it holds more than 1000 points";
     QTest::newRow("Selig count too high")
         << QByteArray("F\n4\n1 0\n0 0\n1 0\n") << "line 2 gives 4 points, but 3 follow";
+    QTest::newRow("Selig count past 10^9, as written")
+        << QByteArray("F\n 00123456789012. \n1 0\n0 0\n1 0\n")
+        << "line 2 gives 123456789012 points, but 3 follow";
     QTest::newRow("Selig count of one")
         << QByteArray("F\n\n1\n1 0\n0 0\n1 0\n") << "line 3 gives 1 point, but 3 follow";
     QTest::newRow("Lednicer total") << QByteArray("F\n3. 3.\n0 0\n.5 .1\n1 0\n\n0 0\n1 0\n")
@@ -174,7 +173,6 @@ void TestAirfoilImport::refusesFile_data() {
                             << "Cannot import \"null\": it is not a regular file.";
     QTest::newRow("over 64 MiB") << "big"
                                  << "Cannot import \"e1.dat\": it is larger than 64 MiB.";
-    QTest::newRow("readable") << "good" << QString();
 }
 
 void TestAirfoilImport::refusesFile() {
@@ -197,9 +195,7 @@ void TestAirfoilImport::refusesFile() {
 
     const ImportResult result = importAirfoilFile(path);
     QCOMPARE(result.error, message);
-    QCOMPARE(bool(result.file), message.isEmpty());
-    if (result.file)
-        QCOMPARE(result.file->N, 5);
+    QVERIFY(!result.file);
 }
 
 // Every source file against the .arf that the folder's README pairs it with.

@@ -219,7 +219,7 @@ void tst_ImportExport::ownTrailingEdgesThroughTheWindow() {
                          "redistribute such a section."});
     QCOMPARE(fx.window->outTitle(), QByteArray());
 
-    child<QCheckBox>("Check_TrailingEdges")->click();
+    QTest::mouseClick(child<QCheckBox>("Check_TrailingEdges"), Qt::LeftButton);
     calculate(QStringLiteral("161"), QStringLiteral("3"));
     QCOMPARE(messages.texts.size(), 1);
     const Module_Common &ws = common();
