@@ -4,8 +4,10 @@
 #include "cli/BatchFile.h"
 #include "cli/BatchOptions.h"
 #include "cli/OutputNames.h"
+#include "cli/ReportCsv.h"
 #include "cli/WriterPool.h"
 #include "io/ArfWriter.h"
+#include "numerics/QualityFigures.h"
 
 #include <QDir>
 #include <QFile>
@@ -101,7 +103,19 @@ struct FileOutcome {
     QString input;
     // Empty when the result was written.
     QString refusal;
+    std::optional<int> pointsRead;
+    std::optional<Figure> orderCheck;
+    std::optional<Figure> panelFit;
 };
+
+FileOutcome refusedOutcome(const QString &input, const QString &refusal,
+                           std::optional<int> pointsRead) {
+    FileOutcome outcome;
+    outcome.input = input;
+    outcome.refusal = refusal;
+    outcome.pointsRead = pointsRead;
+    return outcome;
+}
 
 std::optional<QString> replacesAnInput(const FileSettings &settings, const QString &target,
                                        const InputFiles &inputFiles) {
@@ -129,6 +143,28 @@ QString writeResult(const Calculated &calculated, OutputFormat format, const QSt
     if (const auto problem = writeWholeFile(target, bytes))
         return couldNotWrite(format, target) + QStringLiteral(": ") + *problem;
     return {};
+}
+
+// The report goes out at the end, in one piece, atomically like every result.
+bool writeReport(const QString &path, const std::vector<ReportRow> &rows,
+                 const BatchStreams &streams) {
+    const QByteArray bytes = formatReport(rows);
+    if (path == u"-") {
+        if (std::fwrite(bytes.constData(), 1, size_t(bytes.size()), streams.out) ==
+                size_t(bytes.size()) &&
+            std::fflush(streams.out) == 0)
+            return true;
+        writeText(streams.err, QStringLiteral("tessaro-batch: Could not write the report to "
+                                              "standard output.\n"));
+        return false;
+    }
+    if (const auto problem = writeWholeFile(path, bytes)) {
+        writeText(streams.err,
+                  QStringLiteral("tessaro-batch: Could not write the report \"%1\": %2\n")
+                      .arg(path, *problem));
+        return false;
+    }
+    return true;
 }
 
 // Writers mostly wait for the disk, so there are more of them than cores.
@@ -164,12 +200,23 @@ int runBatch(const QStringList &arguments, const BatchStreams &streams) {
 
     const FileSettings settings = fileSettings(options);
     const InputFiles inputFiles(options.inputs);
+    if (options.reportPath != u"-" && inputFiles.contains(options.reportPath)) {
+        return usageError(streams, QStringLiteral("--report names the input file \"%1\"; give "
+                                                  "it another name.")
+                                       .arg(options.reportPath));
+    }
     const qsizetype total = options.inputs.size();
     ProgressLine progress(streams.err, streams.errIsTerminal && total >= 2 && !options.quiet,
                           total);
     qsizetype redistributed = 0;
+    const bool figures = !options.reportPath.isEmpty();
+    std::vector<ReportRow> rows;
     const auto tell = [&](const std::vector<FileOutcome> &outcomes) {
         for (const FileOutcome &outcome : outcomes) {
+            rows.push_back(ReportRow{outcome.input, outcome.refusal.isEmpty(), outcome.pointsRead,
+                                     options.NI, options.nPoly, options.method,
+                                     options.ownTrailingEdges, outcome.orderCheck, outcome.panelFit,
+                                     outcome.refusal});
             if (outcome.refusal.isEmpty()) {
                 ++redistributed;
                 continue;
@@ -187,18 +234,31 @@ int runBatch(const QStringList &arguments, const BatchStreams &streams) {
             const QString &target = plan.targets[i];
             progress.show(i, input);
             if (auto refusal = replacesAnInput(settings, target, inputFiles)) {
-                pool.submit([input, refusal = *refusal] { return FileOutcome{input, refusal}; });
-            } else if (auto calculated =
-                           std::make_shared<Calculated>(calculateFile(input, settings));
-                       !calculated->ok()) {
-                pool.submit([input, calculated] {
-                    return FileOutcome{input, calculated->refusal};
+                pool.submit([input, refusal = *refusal] {
+                    return refusedOutcome(input, refusal, std::nullopt);
+                });
+                continue;
+            }
+            auto calculated = std::make_shared<Calculated>(calculateFile(input, settings));
+            const std::optional<int> pointsRead =
+                calculated->pointsRead > 0 ? std::optional(calculated->pointsRead) : std::nullopt;
+            if (!calculated->ok()) {
+                pool.submit([input, calculated, pointsRead] {
+                    return refusedOutcome(input, calculated->refusal, pointsRead);
                 });
             } else {
                 const OutputFormat format = settings.format;
+                const Method method = settings.method;
                 std::FILE *out = streams.out;
-                pool.submit([input, calculated, format, target, out] {
-                    return FileOutcome{input, writeResult(*calculated, format, target, out)};
+                pool.submit([input, calculated, pointsRead, format, method, target, out, figures] {
+                    FileOutcome outcome = refusedOutcome(input, QString(), pointsRead);
+                    // The figures read the working set as the calculation left it.
+                    if (figures) {
+                        outcome.orderCheck = OrderCheck(*calculated->ws, method);
+                        outcome.panelFit = PanelFit(*calculated->ws);
+                    }
+                    outcome.refusal = writeResult(*calculated, format, target, out);
+                    return outcome;
                 });
             }
             tell(pool.takeInOrder(false));
@@ -208,11 +268,12 @@ int runBatch(const QStringList &arguments, const BatchStreams &streams) {
     progress.clear();
 
     const qsizetype refused = total - redistributed;
+    const bool reported = !figures || writeReport(options.reportPath, rows, streams);
     if (!options.quiet) {
         writeText(streams.err,
                   QStringLiteral("%1 redistributed, %2 refused\n").arg(redistributed).arg(refused));
     }
-    return refused == 0 ? 0 : 1;
+    return refused == 0 && reported ? 0 : 1;
 }
 
 } // namespace tessaro

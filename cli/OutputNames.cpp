@@ -66,6 +66,14 @@ OutputPlan planOutputs(const BatchOptions &options) {
     if (!options.dumpPath.isEmpty() && seen.contains(placeKey(options.dumpPath))) {
         plan.error = QStringLiteral("--dump names the output file \"%1\"; give it another name.")
                          .arg(options.dumpPath);
+        return plan;
+    }
+    const QString &report = options.reportPath;
+    if (!report.isEmpty() && report != u"-" &&
+        (seen.contains(placeKey(report)) ||
+         (!options.dumpPath.isEmpty() && placeKey(report) == placeKey(options.dumpPath)))) {
+        plan.error = QStringLiteral("--report names the output file \"%1\"; give it another name.")
+                         .arg(report);
     }
     return plan;
 }

@@ -28,7 +28,7 @@ QString resultFileName(const QString &input, OutputFormat format, bool withSuffi
 
 // Applies the -o rules (a folder when there are several inputs, PATH is an existing folder or
 // ends in a slash; the file itself otherwise; - for standard output) and refuses two inputs that
-// would give one output, or a dump that would land on an output.
+// would give one output, or a dump or report that would land on an output.
 OutputPlan planOutputs(const BatchOptions &options);
 
 } // namespace tessaro
