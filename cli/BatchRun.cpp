@@ -3,95 +3,31 @@
 
 #include "cli/BatchFile.h"
 #include "cli/BatchOptions.h"
+#include "cli/InputFiles.h"
 #include "cli/OutputNames.h"
+#include "cli/ProgressLine.h"
 #include "cli/ReportCsv.h"
+#include "cli/StreamText.h"
 #include "cli/WriterPool.h"
 #include "io/ArfWriter.h"
 #include "numerics/QualityFigures.h"
 
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
 
 #include <algorithm>
 #include <memory>
 #include <optional>
-#include <set>
-#include <sys/stat.h>
-#include <utility>
+#include <thread>
+#include <vector>
 
 namespace tessaro {
 
 namespace {
 
-void writeText(std::FILE *stream, const QString &text) {
-    const QByteArray bytes = text.toUtf8();
-    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
-}
-
 int usageError(const BatchStreams &streams, const QString &error) {
     writeText(streams.err, QStringLiteral("tessaro-batch: ") + error + u'\n' + usageHint() + u'\n');
     return 2;
 }
-
-// "[ 812/1617] e387.dat", redrawn in place; cleared before any other line goes to the stream.
-class ProgressLine {
-  public:
-    ProgressLine(std::FILE *stream, bool shown, qsizetype total)
-        : stream(stream), shown(shown), total(total), width(int(QString::number(total).size())) {}
-
-    void show(qsizetype index, const QString &input) {
-        if (!shown)
-            return;
-        writeText(stream, QStringLiteral("\r\x1b[K[%1/%2] %3")
-                              .arg(index + 1, width)
-                              .arg(total)
-                              .arg(QFileInfo(input).fileName()));
-        std::fflush(stream);
-        drawn = true;
-    }
-
-    void clear() {
-        if (!drawn)
-            return;
-        writeText(stream, QStringLiteral("\r\x1b[K"));
-        drawn = false;
-    }
-
-  private:
-    std::FILE *stream;
-    bool shown;
-    qsizetype total;
-    int width;
-    bool drawn = false;
-};
-
-// The inputs by device and inode, so that an output reached through another name, a link or a
-// hard link is still known for one of them.
-class InputFiles {
-  public:
-    explicit InputFiles(const QStringList &inputs) {
-        for (const QString &input : inputs) {
-            if (const auto id = identity(input))
-                ids.insert(*id);
-        }
-    }
-
-    bool contains(const QString &path) const {
-        const auto id = identity(path);
-        return id && ids.count(*id) > 0;
-    }
-
-  private:
-    using Id = std::pair<dev_t, ino_t>;
-    static std::optional<Id> identity(const QString &path) {
-        struct stat status {};
-        if (::stat(QFile::encodeName(path).constData(), &status) != 0)
-            return std::nullopt;
-        return Id{status.st_dev, status.st_ino};
-    }
-    std::set<Id> ids;
-};
 
 QString replacesInputMessage(const QString &target, const char *option) {
     return QStringLiteral("\"%1\" would replace an input file: name another output with %2.")
@@ -135,8 +71,7 @@ QString writeResult(const Calculated &calculated, OutputFormat format, const QSt
         return result.refusal;
     const QByteArray &bytes = result.bytes;
     if (target.isEmpty()) {
-        const auto written = std::fwrite(bytes.constData(), 1, size_t(bytes.size()), out);
-        if (written != size_t(bytes.size()) || std::fflush(out) != 0)
+        if (!writeBytes(out, bytes) || std::fflush(out) != 0)
             return QStringLiteral("Could not write to standard output.");
         return {};
     }
@@ -150,9 +85,7 @@ bool writeReport(const QString &path, const std::vector<ReportRow> &rows,
                  const BatchStreams &streams) {
     const QByteArray bytes = formatReport(rows);
     if (path == u"-") {
-        if (std::fwrite(bytes.constData(), 1, size_t(bytes.size()), streams.out) ==
-                size_t(bytes.size()) &&
-            std::fflush(streams.out) == 0)
+        if (writeBytes(streams.out, bytes) && std::fflush(streams.out) == 0)
             return true;
         writeText(streams.err, QStringLiteral("tessaro-batch: Could not write the report to "
                                               "standard output.\n"));
