@@ -44,8 +44,7 @@ struct FileOutcome {
     std::optional<Figure> panelFit;
 };
 
-FileOutcome refusedOutcome(const QString &input, const QString &refusal,
-                           std::optional<int> pointsRead) {
+FileOutcome outcomeOf(const QString &input, const QString &refusal, std::optional<int> pointsRead) {
     FileOutcome outcome;
     outcome.input = input;
     outcome.refusal = refusal;
@@ -124,6 +123,12 @@ int runBatch(const QStringList &arguments, const BatchStreams &streams) {
     if (!plan.error.isEmpty())
         return usageError(streams, plan.error);
 
+    const InputFiles inputFiles(options.inputs);
+    if (options.reportPath != u"-" && inputFiles.contains(options.reportPath)) {
+        return usageError(streams, QStringLiteral("--report names the input file \"%1\"; give "
+                                                  "it another name.")
+                                       .arg(options.reportPath));
+    }
     if (!plan.folder.isEmpty() && !QDir().mkpath(plan.folder)) {
         writeText(
             streams.err,
@@ -132,12 +137,6 @@ int runBatch(const QStringList &arguments, const BatchStreams &streams) {
     }
 
     const FileSettings settings = fileSettings(options);
-    const InputFiles inputFiles(options.inputs);
-    if (options.reportPath != u"-" && inputFiles.contains(options.reportPath)) {
-        return usageError(streams, QStringLiteral("--report names the input file \"%1\"; give "
-                                                  "it another name.")
-                                       .arg(options.reportPath));
-    }
     const qsizetype total = options.inputs.size();
     ProgressLine progress(streams.err, streams.errIsTerminal && total >= 2 && !options.quiet,
                           total);
@@ -168,7 +167,7 @@ int runBatch(const QStringList &arguments, const BatchStreams &streams) {
             progress.show(i, input);
             if (auto refusal = replacesAnInput(settings, target, inputFiles)) {
                 pool.submit([input, refusal = *refusal] {
-                    return refusedOutcome(input, refusal, std::nullopt);
+                    return outcomeOf(input, refusal, std::nullopt);
                 });
                 continue;
             }
@@ -177,14 +176,14 @@ int runBatch(const QStringList &arguments, const BatchStreams &streams) {
                 calculated->pointsRead > 0 ? std::optional(calculated->pointsRead) : std::nullopt;
             if (!calculated->ok()) {
                 pool.submit([input, calculated, pointsRead] {
-                    return refusedOutcome(input, calculated->refusal, pointsRead);
+                    return outcomeOf(input, calculated->refusal, pointsRead);
                 });
             } else {
                 const OutputFormat format = settings.format;
                 const Method method = settings.method;
                 std::FILE *out = streams.out;
                 pool.submit([input, calculated, pointsRead, format, method, target, out, figures] {
-                    FileOutcome outcome = refusedOutcome(input, QString(), pointsRead);
+                    FileOutcome outcome = outcomeOf(input, {}, pointsRead);
                     // The figures read the working set as the calculation left it.
                     if (figures) {
                         outcome.orderCheck = OrderCheck(*calculated->ws, method);
