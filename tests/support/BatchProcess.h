@@ -3,28 +3,32 @@
 
 #include <QByteArray>
 #include <QProcess>
-#include <QString>
 #include <QStringList>
 
-// One run of the built tessaro-batch executable, in a given working directory.
+// One run of the built tessaro-batch in a working directory; standard error goes to errFile
+// instead of a pipe when one is given.
 struct BatchRunResult {
+    bool finished = false;
     int status = -1;
     QByteArray out;
     QByteArray err;
-    bool finished = false;
 };
 
 inline QString batchExecutable() {
     return QStringLiteral(TESSARO_BATCH);
 }
 
-// stderrFile, when given, receives standard error instead of a pipe.
 inline BatchRunResult runBatchProcess(const QStringList &arguments, const QString &workingDir,
-                                      const QString &stderrFile = QString()) {
+                                      const QString &errFile = {}, const QString &locale = {}) {
     QProcess process;
     process.setWorkingDirectory(workingDir);
-    if (!stderrFile.isEmpty())
-        process.setStandardErrorFile(stderrFile);
+    if (!errFile.isEmpty())
+        process.setStandardErrorFile(errFile);
+    if (!locale.isEmpty()) {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("LC_ALL"), locale);
+        process.setProcessEnvironment(environment);
+    }
     process.start(batchExecutable(), arguments);
     BatchRunResult result;
     result.finished =
