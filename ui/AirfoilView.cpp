@@ -1,11 +1,14 @@
 // SPDX-License-Identifier: MIT
 #include "ui/AirfoilView.h"
 
+#include "ui/RingStamp.h"
+
 #include <QPaintEvent>
 #include <QPainter>
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace tessaro {
 
@@ -71,14 +74,39 @@ bool clipSegment(QPointF &a, QPointF &b, const QRectF &box) {
     return true;
 }
 
-void drawRing(QPainter &painter, QPointF centre, double radius, const QRectF &box) {
-    if (finite(centre) && box.adjusted(-radius, -radius, radius, radius).contains(centre))
-        painter.drawEllipse(centre, radius, radius);
+bool touchesBox(QPointF centre, double radius, const QRectF &box) {
+    return finite(centre) && box.adjusted(-radius, -radius, radius, radius).contains(centre);
 }
+
+// Puts rings of one radius and colour, each only where it can touch the surface.
+class RingPainter {
+  public:
+    RingPainter(QPainter &painter, double radius, const QColor &colour, const QRectF &box,
+                RingDrawing how)
+        : painter(painter), radius(radius), box(box) {
+        if (how == RingDrawing::Stamped)
+            stamp.emplace(radius, colour);
+    }
+
+    void draw(QPointF centre) const {
+        if (!touchesBox(centre, radius, box))
+            return;
+        if (stamp)
+            stamp->draw(painter, centre);
+        else
+            painter.drawEllipse(centre, radius, radius);
+    }
+
+  private:
+    QPainter &painter;
+    double radius;
+    QRectF box;
+    std::optional<RingStamp> stamp;
+};
 
 } // namespace
 
-void drawAirfoil(QPainter &painter, QSize size, const AirfoilScene &scene) {
+void drawAirfoil(QPainter &painter, QSize size, const AirfoilScene &scene, RingDrawing rings) {
     const Mapping map{size.width() / kWidth, size.height() / kHeight};
     const QRectF box = QRectF(QPointF(0, 0), QSizeF(size)).adjusted(-8, -8, 8, 8);
 
@@ -99,23 +127,29 @@ void drawAirfoil(QPainter &painter, QSize size, const AirfoilScene &scene) {
     const double oldRadius = double(kOldRadius) * map.sx;
 
     painter.setPen(QPen(kNewPointColour, 0));
-    for (int i = 1; i <= newCount; ++i) {
-        const ViewPoint v = toView((*scene.XN)[i], (*scene.YN)[i], scene);
-        drawRing(painter, map.pixel(v.x, v.y), newRadius, box);
+    if (newCount > 0) {
+        const RingPainter ring(painter, newRadius, kNewPointColour, box, rings);
+        for (int i = 1; i <= newCount; ++i) {
+            const ViewPoint v = toView((*scene.XN)[i], (*scene.YN)[i], scene);
+            ring.draw(map.pixel(v.x, v.y));
+        }
     }
 
     // Red after blue, so the points read stay visible where both meet.
     painter.setPen(QPen(kOldPointColour, 0));
-    for (int i = 1; i <= oldCount; ++i) {
-        const ViewPoint v = toView((*scene.X)[i], (*scene.Y)[i], scene);
-        const QPointF here = map.pixel(v.x, v.y);
-        if (i < oldCount) {
-            const ViewPoint w = toView((*scene.X)[i + 1], (*scene.Y)[i + 1], scene);
-            QPointF a = here, b = map.pixel(w.x, w.y);
-            if (clipSegment(a, b, box))
-                painter.drawLine(a, b);
+    if (oldCount > 0) {
+        const RingPainter ring(painter, oldRadius, kOldPointColour, box, rings);
+        for (int i = 1; i <= oldCount; ++i) {
+            const ViewPoint v = toView((*scene.X)[i], (*scene.Y)[i], scene);
+            const QPointF here = map.pixel(v.x, v.y);
+            if (i < oldCount) {
+                const ViewPoint w = toView((*scene.X)[i + 1], (*scene.Y)[i + 1], scene);
+                QPointF a = here, b = map.pixel(w.x, w.y);
+                if (clipSegment(a, b, box))
+                    painter.drawLine(a, b);
+            }
+            ring.draw(here);
         }
-        drawRing(painter, here, oldRadius, box);
     }
     painter.restore();
 }
@@ -130,7 +164,7 @@ void AirfoilView::draw(const AirfoilScene &scene) {
     if (image.size() != size())
         image = QImage(size().expandedTo(QSize(1, 1)), QImage::Format_RGB32);
     QPainter painter(&image);
-    drawAirfoil(painter, image.size(), scene);
+    drawAirfoil(painter, image.size(), scene, rings);
     painter.end();
     update();
 }

@@ -29,9 +29,16 @@ inline const QColor kVerticalCentreLine{200, 200, 200};
 inline const QColor kNewPointColour{0, 0, 255};
 inline const QColor kOldPointColour{255, 0, 0};
 
+// How the rings of the points are put on the surface: each drawn on its own (the reference,
+// slow for many points), or copied from one drawing per colour, within a fraction of a pixel of
+// where the reference puts it.
+enum class RingDrawing { Exact, Stamped };
+
 // Draws the scene into a surface of the given size. The whole surface shows the view window
-// x -0.6..0.6, y 0.15..-0.15 (y up); anything outside it is clipped.
-void drawAirfoil(QPainter &painter, QSize size, const AirfoilScene &scene);
+// x -0.6..0.6, y 0.15..-0.15 (y up); anything outside it is clipped. The painter maps surface
+// pixels one to one.
+void drawAirfoil(QPainter &painter, QSize size, const AirfoilScene &scene,
+                 RingDrawing rings = RingDrawing::Stamped);
 
 // The drawing surface. It keeps the last picture in an image, so covering or resizing the
 // window never loses it.
@@ -42,6 +49,8 @@ class AirfoilView : public QWidget {
     explicit AirfoilView(QWidget *parent = nullptr);
 
     void draw(const AirfoilScene &scene);
+    // For comparing against the reference drawing; the stamped one is the default.
+    void setRingDrawing(RingDrawing drawing) { rings = drawing; }
     const QImage &picture() const { return image; }
 
   protected:
@@ -49,6 +58,7 @@ class AirfoilView : public QWidget {
 
   private:
     QImage image;
+    RingDrawing rings = RingDrawing::Stamped;
 };
 
 } // namespace tessaro

@@ -14,6 +14,7 @@
 #include "ui/AirfoilView.h"
 #include "ui/FileBrowser.h"
 #include "ui/Form_About.h"
+#include "ui/OptionTabStop.h"
 #include "ui/Twips.h"
 
 #include <QAction>
@@ -24,6 +25,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFont>
+#include <QFontMetricsF>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -44,6 +46,8 @@ const QColor kWindowGrey{192, 192, 192};
 const QColor kTitleRed{255, 0, 0};
 const QColor kTitleBlue{0, 0, 192};
 const QString kOwnTrailingEdgesCaption = QStringLiteral("Keep each surface's own trailing edge");
+// Pixels between a label's text and its right edge.
+constexpr int kLabelEndRoom = 4;
 
 template <typename Widget, typename... Args>
 Widget *place(QWidget *parent, const char *name, QRect geometry, Args &&...args) {
@@ -86,6 +90,20 @@ QScrollBar *scrollBar(QWidget *parent, const char *name, QRect geometry,
     // A dragged thumb changes the value only when it is released.
     bar->setTracking(false);
     return bar;
+}
+
+// Sets a label's text against its right edge, `room` pixels short of it, narrowing the face
+// just enough for the whole text to fit (the "=" of a label ending in one would touch the edge).
+void fitTextWithRoom(QLabel *label, int room) {
+    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    label->setIndent(room);
+    QFont font = label->font();
+    for (int stretch = 100; stretch > 80; --stretch) {
+        font.setStretch(stretch);
+        if (QFontMetricsF(font).horizontalAdvance(label->text()) + room + 1 <= label->width())
+            break;
+    }
+    label->setFont(font);
 }
 
 } // namespace
@@ -148,6 +166,7 @@ void Form_Main::buildControls() {
     Text_NI = place<QLineEdit>(Frame2, "Text_NI", twips(2040, 240, 495, 285), QStringLiteral("51"));
     Label1 = place<QLabel>(Frame2, "Label1", twips(240, 240, 1695, 255),
                            QStringLiteral("Number of new points ="));
+    fitTextWithRoom(Label1, kLabelEndRoom);
     stackTopFirst({Command1, Text_NI, Label1});
 
     Frame1 = frame(client, "Frame1", twips(4320, 4080, 3495, 735));
@@ -213,13 +232,18 @@ void Form_Main::buildMenu() {
 }
 
 void Form_Main::setTabOrderChain() {
-    // Keyboard order of the controls that take focus, as the layout numbers them.
+    // The one keyboard order of the controls that take focus; Tab skips those hidden. Of the
+    // method options only the checked one is a stop, each at its own place here.
     const QList<QWidget *> chain{
-        HScroll_Olcek, Text_Scale,     HScroll_X0,         VScroll_Y0,   Text_NI,  Drive1,
-        Dir1,          File1,          Text_Save,          Command_Save, Command1, Option_Lagrange,
-        Text_nPoly,    Option_DivDiff, Check_TrailingEdges};
+        HScroll_Olcek, Text_Scale,     HScroll_X0,          VScroll_Y0,   Text_NI,  Drive1,
+        Dir1,          File1,          Text_Save,           Command_Save, Command1, Option_Lagrange,
+        Text_nPoly,    Option_DivDiff, Check_TrailingEdges,
+    };
     for (qsizetype i = 1; i < chain.size(); ++i)
         setTabOrder(chain[i - 1], chain[i]);
+    new OptionTabStop({Option_Lagrange, Option_DivDiff}, Frame5);
+    // The window opens on the first control of the order, not on whichever Qt meets first.
+    chain.front()->setFocus(Qt::OtherFocusReason);
 }
 
 void Form_Main::connectHandlers() {

@@ -9,6 +9,7 @@
 
 #include <cmath>
 #include <limits>
+#include <set>
 
 using namespace tessaro;
 
@@ -42,14 +43,33 @@ struct Points {
     int N = 0;
     double NI = 0;
 
-    QImage render(double scale = 1, double X0 = 0, double Y0 = 0) const {
+    QImage render(double scale = 1, double X0 = 0, double Y0 = 0,
+                  RingDrawing rings = RingDrawing::Stamped) const {
         QImage image(kSurface, QImage::Format_RGB32);
         image.fill(Qt::black);
         QPainter painter(&image);
-        drawAirfoil(painter, kSurface, AirfoilScene{N, &X, &Y, NI, &XN, &YN, scale, X0, Y0});
+        drawAirfoil(painter, kSurface, AirfoilScene{N, &X, &Y, NI, &XN, &YN, scale, X0, Y0}, rings);
         return image;
     }
 };
+
+// Mean position of the pixels of a colour within eight pixels of a point; (-99, -99) for none.
+QPointF centroid(const QImage &image, const QColor &colour, QPoint near) {
+    QPointF sum;
+    int count = 0;
+    const QRect area = around(near, 8) & image.rect();
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if (image.pixelColor(x, y) == colour)
+                sum += QPointF(x, y), ++count;
+    return count ? sum / count : QPointF(-99, -99);
+}
+
+// Puts point i where the drawing centres it on the given surface pixel (Scale 1, no pan).
+void putAt(PointArray &X, PointArray &Y, int i, QPointF pixel) {
+    X[i] = pixel.x() / kSurface.width() * 1.2 - 0.1;
+    Y[i] = 0.15 - pixel.y() / kSurface.height() * 0.3;
+}
 
 } // namespace
 
@@ -69,6 +89,9 @@ class tst_AirfoilView : public QObject {
     void panMovesAirfoilOutOfView();
     void hugeCoordinatesAreClipped();
     void pictureSurvivesHideAndShow();
+    void stampedRingSitsWhereDrawnOne_data();
+    void stampedRingSitsWhereDrawnOne();
+    void stampingChangesNothingElse();
 };
 
 void tst_AirfoilView::backgroundAndCentreLines() {
@@ -215,6 +238,70 @@ void tst_AirfoilView::pictureSurvivesHideAndShow() {
     QCOMPARE(view->picture(), before);
     const QImage onScreen = view->grab().toImage();
     QVERIFY(countColour(onScreen, QColor(255, 0, 0), around(pixelOf(0.5, 0.05), 5)) > 0);
+}
+
+void tst_AirfoilView::stampedRingSitsWhereDrawnOne_data() {
+    QTest::addColumn<bool>("old");
+    QTest::addColumn<QPointF>("centre");
+    for (const bool old : {true, false}) {
+        const QByteArray colour = old ? "red ring " : "blue ring ";
+        QTest::newRow(colour + "inside") << old << QPointF(400, 100);
+        QTest::newRow(colour + "cut by the left edge") << old << QPointF(-0.5, 100);
+        QTest::newRow(colour + "cut by the bottom edge") << old << QPointF(600, 199.5);
+        QTest::newRow(colour + "in the top left corner") << old << QPointF(-0.5, -0.5);
+    }
+}
+
+void tst_AirfoilView::stampedRingSitsWhereDrawnOne() {
+    QFETCH(bool, old);
+    QFETCH(QPointF, centre);
+    const QColor colour = old ? QColor(255, 0, 0) : QColor(0, 0, 255);
+    // Every sub-pixel position of the centre in steps of an eighth of a pixel.
+    for (int i = 0; i < 64; ++i) {
+        const QPointF at = centre + QPointF((i % 8) / 8.0, (i / 8) / 8.0);
+        Points p;
+        p.N = old ? 1 : 0, p.NI = old ? 0 : 1;
+        putAt(old ? p.X : p.XN, old ? p.Y : p.YN, 1, at);
+        const QPointF drawn = centroid(p.render(1, 0, 0, RingDrawing::Exact), colour, at.toPoint());
+        const QPointF off = centroid(p.render(), colour, at.toPoint()) - drawn;
+        QVERIFY(drawn.x() > -20);
+        QVERIFY2(std::abs(off.x()) <= 0.5 && std::abs(off.y()) <= 0.5,
+                 qPrintable(QString::number(i)));
+    }
+}
+
+void tst_AirfoilView::stampingChangesNothingElse() {
+    // A zigzag of points read across the top and bottom edges and off both sides, new points
+    // between them.
+    Points p;
+    p.N = 40, p.NI = 39;
+    std::vector<QPointF> centres;
+    for (int i = 1; i <= 40; ++i) {
+        centres.emplace_back(-30 + 22.3 * i, i % 2 ? -2.5 : 201.7);
+        putAt(p.X, p.Y, i, centres.back());
+        centres.emplace_back(-19 + 22.3 * i, 100.4 + i);
+        putAt(p.XN, p.YN, i, centres.back());
+    }
+    const QImage drawn = p.render(1, 0, 0, RingDrawing::Exact);
+    const QImage stamped = p.render();
+    // Away from the rings (3.3 pixels across at most) segments, centre lines and background are
+    // the same pixel for pixel; and no colour appears that the reference does not draw.
+    int segmentPixels = 0;
+    std::set<QRgb> drawnColours, stampedColours;
+    for (int y = 0; y < kSurface.height(); ++y) {
+        for (int x = 0; x < kSurface.width(); ++x) {
+            drawnColours.insert(drawn.pixel(x, y));
+            stampedColours.insert(stamped.pixel(x, y));
+            if (std::none_of(centres.begin(), centres.end(), [&](QPointF c) {
+                    return std::abs(c.x() - x) < 6 && std::abs(c.y() - y) < 6;
+                })) {
+                QCOMPARE(stamped.pixel(x, y), drawn.pixel(x, y));
+                segmentPixels += drawn.pixelColor(x, y) == QColor(255, 0, 0);
+            }
+        }
+    }
+    QVERIFY(segmentPixels > 2000);
+    QCOMPARE(stampedColours, drawnColours);
 }
 
 QTEST_MAIN(tst_AirfoilView)

@@ -38,6 +38,9 @@ class tst_FormMain : public QObject {
     void colours();
     void earlierControlLiesOnTop();
     void tabOrder();
+    void keyboardWalk_data();
+    void keyboardWalk();
+    void newPointCountLabelLeavesRoom();
     void scaleBar_data();
     void scaleBar();
     void scaleTextFollowsLocale();
@@ -223,6 +226,66 @@ void tst_FormMain::tabOrder() {
             next = next->nextInFocusChain();
         QCOMPARE(next->objectName(), QString::fromLatin1(order[i]));
     }
+}
+
+void tst_FormMain::keyboardWalk_data() {
+    QTest::addColumn<bool>("panels");
+    QTest::addColumn<bool>("divDiff");
+    QTest::addColumn<bool>("pressTakenBack");
+    QTest::newRow("Lagrange, panels hidden") << false << false << false;
+    QTest::newRow("Lagrange, panels shown") << true << false << false;
+    QTest::newRow("divided differences, panels hidden") << false << true << false;
+    QTest::newRow("divided differences, panels shown") << true << true << false;
+    // The press gives the unchecked button focus; released outside, Lagrange stays chosen.
+    QTest::newRow("press on divided differences taken back") << false << false << true;
+}
+
+void tst_FormMain::keyboardWalk() {
+    QFETCH(bool, panels);
+    QFETCH(bool, divDiff);
+    QFETCH(bool, pressTakenBack);
+    auto focusName = [] { return QApplication::focusWidget()->objectName(); };
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    QCOMPARE(focusName(), QStringLiteral("HScroll_Olcek"));
+    QStringList walk{"HScroll_Olcek", "Text_Scale", "HScroll_X0", "VScroll_Y0", "Text_NI"};
+    if (panels) {
+        child<QAction>("Mn_Open")->trigger();
+        child<QAction>("Mn_Save")->trigger();
+        walk += QStringList{"Drive1", "Dir1", "File1", "Text_Save", "Command_Save"};
+    }
+    walk << "Command1" << (divDiff ? "Text_nPoly" : "Option_Lagrange")
+         << (divDiff ? "Option_DivDiff" : "Text_nPoly") << "Check_TrailingEdges";
+    auto *option = child<QRadioButton>("Option_DivDiff");
+    option->setChecked(divDiff);
+    if (pressTakenBack) {
+        QTest::mousePress(option, Qt::LeftButton);
+        QTest::mouseRelease(option, Qt::LeftButton, {}, QPoint(-20, -20));
+        QCOMPARE(focusName(), QStringLiteral("Option_DivDiff"));
+    }
+    QCOMPARE(option->isChecked(), divDiff);
+    child<QWidget>("HScroll_Olcek")->setFocus();
+    // Forwards around the whole window back to the start, then the same way backwards.
+    for (qsizetype step = 1; step <= walk.size(); ++step) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(focusName(), walk.at(step % walk.size()));
+    }
+    for (qsizetype step = walk.size() - 1; step >= 0; --step) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ShiftModifier);
+        QCOMPARE(focusName(), walk.at(step));
+    }
+}
+
+void tst_FormMain::newPointCountLabelLeavesRoom() {
+    auto *label = child<QLabel>("Label1");
+    const QImage image = label->grab().toImage();
+    int left = image.width(), right = -1;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (qGray(image.pixel(x, y)) < 128)
+                left = std::min(left, x), right = std::max(right, x);
+    // The "=" ends at least three pixels short of the edge, and no glyph is cut at the start.
+    QVERIFY2(left >= 1 && right >= 0 && right <= image.width() - 4,
+             qPrintable(QStringLiteral("text from %1 to %2").arg(left).arg(right)));
 }
 
 void tst_FormMain::scaleBar_data() {
