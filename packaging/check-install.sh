@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
 # Installs the build into a scratch prefix and checks what a desktop needs from it: the program,
-# a valid .desktop file, its icon and valid AppStream metadata that agree with one another.
+# a valid .desktop file, its icon and valid AppStream metadata that agree with one another; and
+# the command-line program and both manual pages.
 # Usage: check-install.sh CMAKE BUILD_DIR VERSION APP_ID
 set -uo pipefail
 
@@ -35,12 +36,17 @@ if ! "$cmake" --install "$build" --prefix "$prefix" >"$prefix/install.log" 2>&1;
 fi
 
 binary=$prefix/bin/tessaro
+batch=$prefix/bin/tessaro-batch
 desktop=$prefix/share/applications/$id.desktop
 icon=$prefix/share/icons/hicolor/scalable/apps/$id.svg
 metainfo=$prefix/share/metainfo/$id.metainfo.xml
 copyright=$prefix/share/doc/tessaro/copyright
 
 [ -x "$binary" ] || fail "no executable bin/tessaro"
+[ -x "$batch" ] || fail "no executable bin/tessaro-batch"
+for page in tessaro tessaro-batch; do
+    [ -s "$prefix/share/man/man1/$page.1.gz" ] || fail "missing or empty share/man/man1/$page.1.gz"
+done
 for file in "$desktop" "$icon" "$metainfo" "$copyright"; do
     [ -s "$file" ] || fail "missing or empty ${file#"$prefix"/}"
 done
@@ -80,8 +86,38 @@ if [ "$status" -ne 124 ]; then
     fail "installed bin/tessaro exited with status $status instead of running until stopped"
 fi
 
+# The command-line program needs no display at all.
+batch_version=$(cd "$prefix/run" && env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM \
+    timeout 10 "$batch" --version 2>"$prefix/batch.log")
+status=$?
+if [ "$status" -ne 0 ] || [ "$batch_version" != "tessaro-batch $version" ]; then
+    cat "$prefix/batch.log" >&2
+    fail "installed bin/tessaro-batch --version gave status $status and '$batch_version'"
+fi
+
+# And redistributes a small section there.
+printf 'Diamond\r\n 5 \r\n 1 1 0\r\n 2 0.5 0.1\r\n 3 0 0\r\n 4 0.5 -0.1\r\n 5 1 0\r\n' \
+    >"$prefix/run/diamond.arf"
+if ! (cd "$prefix/run" && env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM \
+    timeout 10 "$batch" -q -n 11 diamond.arf) >"$prefix/batch.log" 2>&1 ||
+    ! head -n 1 "$prefix/run/diamond-redistributed.arf" | grep -q '^Diamond - redistributed'; then
+    cat "$prefix/batch.log" >&2
+    fail "installed bin/tessaro-batch did not redistribute a five-point section"
+fi
+
+# Each page is a valid gzip stream whose header names its program and the project's version.
+for page in tessaro tessaro-batch; do
+    archive=$prefix/share/man/man1/$page.1.gz
+    header=$(gzip -dc "$archive" 2>/dev/null | grep -m 1 '^\.TH ')
+    upper=$(printf '%s' "$page" | tr '[:lower:]' '[:upper:]')
+    case $header in
+    ".TH $upper 1 "*"\"Tessaro $version\""*) ;;
+    *) fail "share/man/man1/$page.1.gz: header '$header' does not name $upper 1 and Tessaro $version" ;;
+    esac
+done
+
 if [ "$failures" -ne 0 ]; then
     echo "$failures check(s) failed" >&2
     exit 1
 fi
-echo "install check passed: program, launcher, icon and metainfo installed and valid"
+echo "install check passed: programs, launcher, icon, metainfo and manual pages installed and valid"

@@ -1,0 +1,61 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "cli/BatchOptions.h"
+#include "common/Module_Common.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <memory>
+#include <optional>
+
+namespace tessaro {
+
+// What one input is computed with; the same for every input of a run.
+struct FileSettings {
+    Method method = Method::Lagrange;
+    int NI = 51;
+    int nPoly = 1;
+    bool ownTrailingEdges = false;
+    OutputFormat format = OutputFormat::Arf;
+    // Empty: the calculation writes no table dump.
+    QString dumpPath;
+};
+
+FileSettings fileSettings(const BatchOptions &options);
+
+// One input after its calculation: the working set, or the one message that refused it.
+struct Calculated {
+    QString refusal;
+    // The point count of the file read; 0 when it could not be imported.
+    int pointsRead = 0;
+    QByteArray Title;
+    // The working set right after a successful calculation.
+    std::unique_ptr<Module_Common> ws;
+
+    bool ok() const { return refusal.isEmpty(); }
+};
+
+// The sentence that follows a refusal which keeping each surface's own trailing edge would have
+// avoided.
+QString ownTrailingEdgesAdvice();
+
+// "Could not save "name"" or, for Selig bytes, "Could not export "name"".
+QString couldNotWrite(OutputFormat format, const QString &outputName);
+
+// Imports path as the window's import does, then loads and calculates it as the window does with
+// these settings, from a fresh working set and divided-difference table. The table is shared, so
+// calculations run one at a time.
+Calculated calculateFile(const QString &path, const FileSettings &settings);
+
+// The bytes of the window's save (.arf) or export (Selig) of a calculated file, or the refusal
+// naming outputName. Reads only the given working set, so it may run on any thread.
+struct ResultBytes {
+    QByteArray bytes;
+    QString refusal;
+};
+ResultBytes resultBytes(const Calculated &calculated, OutputFormat format,
+                        const QString &outputName);
+
+} // namespace tessaro

@@ -1,0 +1,213 @@
+// SPDX-License-Identifier: MIT
+#include "cli/BatchOptions.h"
+
+#include <QCommandLineParser>
+
+namespace tessaro {
+
+namespace {
+
+// Digits only: "12a", "1.5", "+3" and " 7" are not whole numbers here, unlike in the window's
+// fields, whose number rule would take a prefix.
+std::optional<int> wholeNumber(const QString &text, int lowest, int highest) {
+    if (text.isEmpty() || text.size() > 9)
+        return std::nullopt;
+    for (const QChar c : text) {
+        if (c < u'0' || c > u'9')
+            return std::nullopt;
+    }
+    const int value = text.toInt();
+    if (value < lowest || value > highest)
+        return std::nullopt;
+    return value;
+}
+
+QString quoted(const QString &text) {
+    return u'"' + text + u'"';
+}
+
+struct Parser {
+    QCommandLineParser parser;
+    QCommandLineOption points{{"n", "points"}, {}, "N"};
+    QCommandLineOption order{{"p", "order"}, {}, "K"};
+    QCommandLineOption method{{"m", "method"}, {}, "METHOD"};
+    QCommandLineOption own{{"t", "own-trailing-edges"}};
+    QCommandLineOption format{{"f", "format"}, {}, "FORMAT"};
+    QCommandLineOption output{{"o", "output"}, {}, "PATH"};
+    QCommandLineOption dump{"dump", {}, "PATH"};
+    QCommandLineOption report{"report", {}, "PATH"};
+    QCommandLineOption quiet{{"q", "quiet"}};
+    QCommandLineOption help{{"h", "help"}};
+    QCommandLineOption version{"version"};
+
+    Parser() {
+        parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsCompactedShortOptions);
+        parser.addOptions(
+            {points, order, method, own, format, output, dump, report, quiet, help, version});
+    }
+};
+
+// The value of an option given more than once is the last one, as with most tools.
+QString lastValue(const QCommandLineParser &parser, const QCommandLineOption &option) {
+    const QStringList values = parser.values(option);
+    return values.isEmpty() ? QString() : values.last();
+}
+
+std::optional<QString> readValues(const Parser &p, BatchOptions &options) {
+    const QCommandLineParser &parser = p.parser;
+    if (parser.isSet(p.points)) {
+        const QString text = lastValue(parser, p.points);
+        const std::optional<int> value = wholeNumber(text, 2, MaxIndex);
+        if (!value)
+            return QStringLiteral("--points takes a whole number from 2 to 1000, not %1.")
+                .arg(quoted(text));
+        options.NI = *value;
+    }
+    if (parser.isSet(p.order)) {
+        const QString text = lastValue(parser, p.order);
+        const std::optional<int> value = wholeNumber(text, 0, MaxOrder);
+        if (!value)
+            return QStringLiteral("--order takes a whole number from 0 to 100, not %1.")
+                .arg(quoted(text));
+        options.nPoly = *value;
+    }
+    if (parser.isSet(p.method)) {
+        const QString text = lastValue(parser, p.method);
+        if (text == u"lagrange")
+            options.method = Method::Lagrange;
+        else if (text == u"divdiff")
+            options.method = Method::DivDiff;
+        else
+            return QStringLiteral("--method takes lagrange or divdiff, not %1.").arg(quoted(text));
+    }
+    if (parser.isSet(p.format)) {
+        const QString text = lastValue(parser, p.format);
+        if (text == u"arf")
+            options.format = OutputFormat::Arf;
+        else if (text == u"selig")
+            options.format = OutputFormat::Selig;
+        else
+            return QStringLiteral("--format takes arf or selig, not %1.").arg(quoted(text));
+    }
+    if (parser.isSet(p.output)) {
+        options.output = lastValue(parser, p.output);
+        if (options.output->isEmpty())
+            return QStringLiteral(
+                "--output takes a file or folder name, or - for standard output.");
+    }
+    if (parser.isSet(p.dump)) {
+        options.dumpPath = lastValue(parser, p.dump);
+        if (options.dumpPath.isEmpty() || options.dumpPath == u"-")
+            return QStringLiteral("--dump takes a file name.");
+    }
+    if (parser.isSet(p.report)) {
+        options.reportPath = lastValue(parser, p.report);
+        if (options.reportPath.isEmpty())
+            return QStringLiteral("--report takes a file name, or - for standard output.");
+    }
+    options.ownTrailingEdges = parser.isSet(p.own);
+    options.quiet = parser.isSet(p.quiet);
+    options.inputs = parser.positionalArguments();
+    return std::nullopt;
+}
+
+// The rules that tie options to one another and to the inputs.
+std::optional<QString> checkCombination(const BatchOptions &options) {
+    const qsizetype count = options.inputs.size();
+    if (count == 0)
+        return QStringLiteral("no FILE given.");
+    const bool toStandardOutput = options.output == u"-";
+    if (toStandardOutput && count != 1)
+        return QStringLiteral("-o - writes one result to standard output, so it takes exactly one "
+                              "FILE, not %1.")
+            .arg(count);
+    if (!options.dumpPath.isEmpty()) {
+        if (options.method != Method::DivDiff)
+            return QStringLiteral("--dump writes the divided-difference table, so it needs "
+                                  "--method divdiff.");
+        if (count != 1)
+            return QStringLiteral("--dump takes exactly one FILE, not %1.").arg(count);
+    }
+    if (toStandardOutput && options.reportPath == u"-")
+        return QStringLiteral("-o - and --report - cannot both write to standard output.");
+    return std::nullopt;
+}
+
+} // namespace
+
+ParsedArguments parseBatchArguments(const QStringList &arguments) {
+    ParsedArguments parsed;
+    Parser p;
+    // QCommandLineParser skips the first entry as the program's name.
+    if (!p.parser.parse(QStringList{QStringLiteral("tessaro-batch")} + arguments)) {
+        const QStringList unknown = p.parser.unknownOptionNames();
+        if (!unknown.isEmpty()) {
+            const QString &name = unknown.front();
+            parsed.error =
+                QStringLiteral("unknown option %1.")
+                    .arg(quoted((name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) +
+                                name));
+        } else {
+            // Qt's own wording, e.g. "Missing value after '-n'.", in the style of the others.
+            QString text = p.parser.errorText();
+            if (!text.isEmpty())
+                text[0] = text[0].toLower();
+            parsed.error = text;
+        }
+        return parsed;
+    }
+    if (p.parser.isSet(p.help)) {
+        parsed.action = BatchAction::Help;
+        return parsed;
+    }
+    if (p.parser.isSet(p.version)) {
+        parsed.action = BatchAction::Version;
+        return parsed;
+    }
+    if (auto error = readValues(p, parsed.options)) {
+        parsed.error = *error;
+        return parsed;
+    }
+    if (auto error = checkCombination(parsed.options))
+        parsed.error = *error;
+    return parsed;
+}
+
+QString batchUsage() {
+    return QStringLiteral(
+        "Usage: tessaro-batch [options] FILE...\n"
+        "Redistributes the points of each airfoil file (.arf, Selig or Lednicer, told apart by\n"
+        "their content) exactly as the Tessaro window does, without a display.\n"
+        "\n"
+        "  -n, --points N            number of new points, 2 to 1000 (default 51)\n"
+        "  -p, --order K             polynomial order, 0 to 100 (default 1)\n"
+        "  -m, --method METHOD       lagrange or divdiff (default lagrange)\n"
+        "  -t, --own-trailing-edges  keep each surface's own trailing edge\n"
+        "  -f, --format FORMAT       arf (the window's save) or selig (its export); default arf\n"
+        "  -o, --output PATH         output file, or a folder for several FILEs or an existing\n"
+        "                            folder (made when missing); - is standard output.\n"
+        "                            Default: <stem>-redistributed.arf (.dat) in the current\n"
+        "                            directory\n"
+        "      --dump PATH           also write the divided-difference table (divdiff, one FILE)\n"
+        "      --report PATH         write a CSV line per FILE with its outcome and figures\n"
+        "  -q, --quiet               no progress line and no summary\n"
+        "  -h, --help                show this help\n"
+        "      --version             show the version\n"
+        "\n"
+        "Examples:\n"
+        "  tessaro-batch -n 101 -p 3 samples/naca2412.arf\n"
+        "  tessaro-batch -t -n 161 -p 3 -f selig -o out/ airfoils/*.dat\n"
+        "\n"
+        "Exit status: 0 when every file was written, 1 when a file was refused or could not be\n"
+        "written, 2 for a usage error.\n");
+}
+
+QString usageHint() {
+    return QStringLiteral("Try \"tessaro-batch --help\" for more information.");
+}
+
+QString versionLine() {
+    return QStringLiteral("tessaro-batch ") + QStringLiteral(TESSARO_VERSION);
+}
+
+} // namespace tessaro

@@ -1,0 +1,211 @@
+// SPDX-License-Identifier: MIT
+#include "cli/BatchRun.h"
+
+#include "cli/BatchFile.h"
+#include "cli/BatchOptions.h"
+#include "cli/InputFiles.h"
+#include "cli/OutputNames.h"
+#include "cli/ProgressLine.h"
+#include "cli/ReportCsv.h"
+#include "cli/StreamText.h"
+#include "cli/WriterPool.h"
+#include "io/ArfWriter.h"
+#include "numerics/QualityFigures.h"
+
+#include <QDir>
+
+#include <algorithm>
+#include <memory>
+#include <optional>
+#include <thread>
+#include <vector>
+
+namespace tessaro {
+
+namespace {
+
+int usageError(const BatchStreams &streams, const QString &error) {
+    writeText(streams.err, QStringLiteral("tessaro-batch: ") + error + u'\n' + usageHint() + u'\n');
+    return 2;
+}
+
+QString replacesInputMessage(const QString &target, const char *option) {
+    return QStringLiteral("\"%1\" would replace an input file: name another output with %2.")
+        .arg(target, QLatin1String(option));
+}
+
+// What the run reports of one input once its result is written or refused.
+struct FileOutcome {
+    QString input;
+    // Empty when the result was written.
+    QString refusal;
+    std::optional<int> pointsRead;
+    std::optional<Figure> orderCheck;
+    std::optional<Figure> panelFit;
+};
+
+FileOutcome outcomeOf(const QString &input, const QString &refusal, std::optional<int> pointsRead) {
+    FileOutcome outcome;
+    outcome.input = input;
+    outcome.refusal = refusal;
+    outcome.pointsRead = pointsRead;
+    return outcome;
+}
+
+std::optional<QString> replacesAnInput(const FileSettings &settings, const QString &target,
+                                       const InputFiles &inputFiles) {
+    if (!target.isEmpty() && inputFiles.contains(target))
+        return replacesInputMessage(target, "-o");
+    if (!settings.dumpPath.isEmpty() && inputFiles.contains(settings.dumpPath))
+        return replacesInputMessage(settings.dumpPath, "--dump");
+    return std::nullopt;
+}
+
+// Formats a calculated file and writes it to target, or to out when target is empty.
+QString writeResult(const Calculated &calculated, OutputFormat format, const QString &target,
+                    std::FILE *out) {
+    const QString shownName = target.isEmpty() ? QStringLiteral("standard output") : target;
+    const ResultBytes result = resultBytes(calculated, format, shownName);
+    if (!result.refusal.isEmpty())
+        return result.refusal;
+    const QByteArray &bytes = result.bytes;
+    if (target.isEmpty()) {
+        if (!writeBytes(out, bytes) || std::fflush(out) != 0)
+            return QStringLiteral("Could not write to standard output.");
+        return {};
+    }
+    if (const auto problem = writeWholeFile(target, bytes))
+        return couldNotWrite(format, target) + QStringLiteral(": ") + *problem;
+    return {};
+}
+
+// The report goes out at the end, in one piece, atomically like every result.
+bool writeReport(const QString &path, const std::vector<ReportRow> &rows,
+                 const BatchStreams &streams) {
+    const QByteArray bytes = formatReport(rows);
+    if (path == u"-") {
+        if (writeBytes(streams.out, bytes) && std::fflush(streams.out) == 0)
+            return true;
+        writeText(streams.err, QStringLiteral("tessaro-batch: Could not write the report to "
+                                              "standard output.\n"));
+        return false;
+    }
+    if (const auto problem = writeWholeFile(path, bytes)) {
+        writeText(streams.err,
+                  QStringLiteral("tessaro-batch: Could not write the report \"%1\": %2\n")
+                      .arg(path, *problem));
+        return false;
+    }
+    return true;
+}
+
+// Writers mostly wait for the disk, so there are more of them than cores.
+int writerThreads() {
+    return std::clamp(2 * int(std::thread::hardware_concurrency()), 2, 8);
+}
+
+} // namespace
+
+int runBatch(const QStringList &arguments, const BatchStreams &streams) {
+    const ParsedArguments parsed = parseBatchArguments(arguments);
+    if (!parsed.error.isEmpty())
+        return usageError(streams, parsed.error);
+    if (parsed.action == BatchAction::Help) {
+        writeText(streams.out, batchUsage());
+        return 0;
+    }
+    if (parsed.action == BatchAction::Version) {
+        writeText(streams.out, versionLine() + u'\n');
+        return 0;
+    }
+    const BatchOptions &options = parsed.options;
+    const OutputPlan plan = planOutputs(options);
+    if (!plan.error.isEmpty())
+        return usageError(streams, plan.error);
+
+    const InputFiles inputFiles(options.inputs);
+    if (options.reportPath != u"-" && inputFiles.contains(options.reportPath)) {
+        return usageError(streams, QStringLiteral("--report names the input file \"%1\"; give "
+                                                  "it another name.")
+                                       .arg(options.reportPath));
+    }
+    if (!plan.folder.isEmpty() && !QDir().mkpath(plan.folder)) {
+        writeText(
+            streams.err,
+            QStringLiteral("tessaro-batch: cannot make the folder \"%1\".\n").arg(plan.folder));
+        return 1;
+    }
+
+    const FileSettings settings = fileSettings(options);
+    const qsizetype total = options.inputs.size();
+    ProgressLine progress(streams.err, streams.errIsTerminal && total >= 2 && !options.quiet,
+                          total);
+    qsizetype redistributed = 0;
+    const bool figures = !options.reportPath.isEmpty();
+    std::vector<ReportRow> rows;
+    const auto tell = [&](const std::vector<FileOutcome> &outcomes) {
+        for (const FileOutcome &outcome : outcomes) {
+            rows.push_back(ReportRow{outcome.input, outcome.refusal.isEmpty(), outcome.pointsRead,
+                                     options.NI, options.nPoly, options.method,
+                                     options.ownTrailingEdges, outcome.orderCheck, outcome.panelFit,
+                                     outcome.refusal});
+            if (outcome.refusal.isEmpty()) {
+                ++redistributed;
+                continue;
+            }
+            progress.clear();
+            writeText(streams.err, outcome.input + QStringLiteral(": ") + outcome.refusal + u'\n');
+        }
+    };
+    {
+        // Calculations run here one after another (they share the divided-difference table);
+        // formatting and writing run on the pool, which keeps the outcomes in input order.
+        WriterPool<FileOutcome> pool(writerThreads(), 64);
+        for (qsizetype i = 0; i < total; ++i) {
+            const QString &input = options.inputs[i];
+            const QString &target = plan.targets[i];
+            progress.show(i, input);
+            if (auto refusal = replacesAnInput(settings, target, inputFiles)) {
+                pool.submit([input, refusal = *refusal] {
+                    return outcomeOf(input, refusal, std::nullopt);
+                });
+                continue;
+            }
+            auto calculated = std::make_shared<Calculated>(calculateFile(input, settings));
+            const std::optional<int> pointsRead =
+                calculated->pointsRead > 0 ? std::optional(calculated->pointsRead) : std::nullopt;
+            if (!calculated->ok()) {
+                pool.submit([input, calculated, pointsRead] {
+                    return outcomeOf(input, calculated->refusal, pointsRead);
+                });
+            } else {
+                const OutputFormat format = settings.format;
+                const Method method = settings.method;
+                std::FILE *out = streams.out;
+                pool.submit([input, calculated, pointsRead, format, method, target, out, figures] {
+                    FileOutcome outcome = outcomeOf(input, {}, pointsRead);
+                    // The figures read the working set as the calculation left it.
+                    if (figures) {
+                        outcome.orderCheck = OrderCheck(*calculated->ws, method);
+                        outcome.panelFit = PanelFit(*calculated->ws);
+                    }
+                    outcome.refusal = writeResult(*calculated, format, target, out);
+                    return outcome;
+                });
+            }
+            tell(pool.takeInOrder(false));
+        }
+        tell(pool.takeInOrder(true));
+    }
+    progress.clear();
+
+    const qsizetype refused = total - redistributed;
+    const bool reported = !figures || writeReport(options.reportPath, rows, streams);
+    if (!options.quiet) {
+        writeText(streams.err,
+                  QStringLiteral("%1 redistributed, %2 refused\n").arg(redistributed).arg(refused));
+    }
+    return refused == 0 && reported ? 0 : 1;
+}
+
+} // namespace tessaro

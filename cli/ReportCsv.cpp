@@ -1,0 +1,59 @@
+// SPDX-License-Identifier: MIT
+#include "cli/ReportCsv.h"
+
+namespace tessaro {
+
+namespace {
+
+constexpr char Header[] = "file,status,points_read,new_points,order,method,own_trailing_edges,"
+                          "order_check,order_check_x,panel_fit,panel_fit_x,message\n";
+
+void appendFigure(QByteArray &line, const std::optional<Figure> &figure) {
+    line += ',';
+    if (figure)
+        line += csvNumber(figure->value);
+    line += ',';
+    if (figure)
+        line += csvNumber(figure->x);
+}
+
+} // namespace
+
+QByteArray csvField(QByteArrayView text) {
+    const bool quote =
+        text.contains(',') || text.contains('"') || text.contains('\n') || text.contains('\r');
+    if (!quote)
+        return text.toByteArray();
+    QByteArray field = text.toByteArray();
+    field.replace('"', "\"\"");
+    return '"' + field + '"';
+}
+
+QByteArray csvNumber(double value) {
+    // QByteArray::number formats in the C locale, unlike printf after the application set the
+    // user's locale.
+    return QByteArray::number(value, 'g', 17);
+}
+
+QByteArray formatReport(const std::vector<ReportRow> &rows) {
+    QByteArray out = Header;
+    for (const ReportRow &row : rows) {
+        QByteArray line = csvField(row.file.toUtf8());
+        line += row.redistributed ? ",redistributed," : ",refused,";
+        if (row.pointsRead)
+            line += QByteArray::number(*row.pointsRead);
+        line += ',' + QByteArray::number(row.newPoints);
+        line += ',' + QByteArray::number(row.order);
+        line += row.method == Method::DivDiff ? ",divdiff" : ",lagrange";
+        line += row.ownTrailingEdges ? ",yes" : ",no";
+        appendFigure(line, row.orderCheck);
+        appendFigure(line, row.panelFit);
+        line += ',';
+        if (!row.redistributed)
+            line += csvField(row.message.toUtf8());
+        out += line + '\n';
+    }
+    return out;
+}
+
+} // namespace tessaro
