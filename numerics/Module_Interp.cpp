@@ -3,6 +3,7 @@
 
 #include "common/NumberText.h"
 #include "io/ArfWriter.h"
+#include "numerics/IntervalSearch.h"
 
 #include <algorithm>
 #include <cmath>
@@ -56,61 +57,6 @@ std::optional<QString> windowSameAngle(const Module_Common &ws, int iStart, int 
         }
     }
     return std::nullopt;
-}
-
-enum class Settled { Not, AtLower, AtUpper, Between };
-
-struct Interval {
-    int k = 0;
-    Settled how = Settled::Not;
-};
-
-bool isNear(double a, double b) {
-    return std::fabs(a - b) <= kAngleTolerance;
-}
-
-// The first k in 1..N-1 at which the new point at angle T is settled, trying k = 1, 2, ... in turn.
-Interval scanIntervals(const Module_Common &ws, int N, double T) {
-    for (int k = 1; k <= N - 1; ++k) {
-        if (isNear(T, ws.Teta[k]))
-            return {k, Settled::AtLower};
-        if (isNear(T, ws.Teta[k + 1]))
-            return {k, Settled::AtUpper};
-        if (ws.Teta[k] < T && T < ws.Teta[k + 1])
-            return {k, Settled::Between};
-    }
-    return {};
-}
-
-// The same answer for angles that never fall (the usual contour), by bisection: the first point
-// that is near T or above it decides, since every point before it is below T and not near.
-Interval searchAscending(const Module_Common &ws, int N, double T) {
-    const auto reached = [&](int j) { return ws.Teta[j] >= T || isNear(T, ws.Teta[j]); };
-    int low = 1;
-    int high = N + 1;
-    while (low < high) {
-        const int mid = low + (high - low) / 2;
-        if (reached(mid))
-            high = mid;
-        else
-            low = mid + 1;
-    }
-    const int j = low;
-    if (N < 2 || j > N)
-        return {};
-    if (j == 1)
-        return isNear(T, ws.Teta[1]) ? Interval{1, Settled::AtLower} : Interval{};
-    if (isNear(T, ws.Teta[j]))
-        return {j - 1, Settled::AtUpper};
-    return {j - 1, Settled::Between};
-}
-
-bool anglesAscend(const Module_Common &ws, int N) {
-    for (int k = 1; k <= N - 1; ++k) {
-        if (!(ws.Teta[k] <= ws.Teta[k + 1]))
-            return false;
-    }
-    return true;
 }
 
 } // namespace
@@ -228,12 +174,13 @@ std::optional<QString> InterpNewPoints(Module_Common &ws, Method method, double 
     }
     const int nPoly = method == Method::None ? 0 : static_cast<int>(ws.nPoly);
 
-    const bool ascending = anglesAscend(ws, N);
+    const auto angle = [&ws](int j) { return ws.Teta[j]; };
+    const bool ascending = anglesAscend(angle, N);
     const int count = wholeCount(ws.niValue());
     for (int i = 1; i <= count; ++i) {
         const double TetaNi = ws.TetaN[i];
         const Interval found =
-            ascending ? searchAscending(ws, N, TetaNi) : scanIntervals(ws, N, TetaNi);
+            ascending ? searchAscending(angle, N, TetaNi) : scanIntervals(angle, N, TetaNi);
         const int k = found.k;
         if (found.how == Settled::Not ||
             (found.how == Settled::Between && method == Method::None)) {
@@ -250,11 +197,7 @@ std::optional<QString> InterpNewPoints(Module_Common &ws, Method method, double 
             continue;
         }
 
-        int iStart = k - nPoly / 2;
-        if (iStart < 1)
-            iStart = 1;
-        if (iStart + nPoly > N)
-            iStart = N - nPoly;
+        const int iStart = windowStart(k, nPoly, N);
 
         double value = 0;
         if (method == Method::Lagrange) {

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "numerics/QualityFigures.h"
 
+#include "numerics/IntervalSearch.h"
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -23,52 +25,6 @@ struct Shortened {
     double Teta(int j) const { return ws.Teta[at(j)]; }
     double Y(int j) const { return ws.Y[at(j)]; }
 };
-
-enum class Settled { Not, AtLower, AtUpper, Between };
-
-struct Interval {
-    int k = 0;
-    Settled how = Settled::Not;
-};
-
-bool isNear(double a, double b) {
-    return std::fabs(a - b) <= kAngleTolerance;
-}
-
-// The driver's rule: the first interval k = 1..N-1 that settles the angle T.
-Interval scanIntervals(const Shortened &s, double T) {
-    for (int k = 1; k <= s.N - 1; ++k) {
-        if (isNear(T, s.Teta(k)))
-            return {k, Settled::AtLower};
-        if (isNear(T, s.Teta(k + 1)))
-            return {k, Settled::AtUpper};
-        if (s.Teta(k) < T && T < s.Teta(k + 1))
-            return {k, Settled::Between};
-    }
-    return {};
-}
-
-// The same answer for angles that never fall: the first point near T or above it decides.
-Interval searchAscending(const Shortened &s, double T) {
-    const auto reached = [&](int j) { return s.Teta(j) >= T || isNear(T, s.Teta(j)); };
-    int low = 1;
-    int high = s.N + 1;
-    while (low < high) {
-        const int mid = low + (high - low) / 2;
-        if (reached(mid))
-            high = mid;
-        else
-            low = mid + 1;
-    }
-    const int j = low;
-    if (s.N < 2 || j > s.N)
-        return {};
-    if (j == 1)
-        return isNear(T, s.Teta(1)) ? Interval{1, Settled::AtLower} : Interval{};
-    if (isNear(T, s.Teta(j)))
-        return {j - 1, Settled::AtUpper};
-    return {j - 1, Settled::Between};
-}
 
 // Divided differences of orders up to DivDiffOrders over points first..last of s, with the
 // driver's arithmetic: an entry depends on its own points only, so it is bit for bit the one the
@@ -129,14 +85,6 @@ int validOrder(double nPoly) {
     return static_cast<int>(nPoly);
 }
 
-bool anglesAscend(const Module_Common &ws, int N) {
-    for (int k = 1; k <= N - 1; ++k) {
-        if (!(ws.Teta[k] <= ws.Teta[k + 1]))
-            return false;
-    }
-    return true;
-}
-
 // Newton form as the driver evaluates it: orders above the table's read as zero.
 double newtonForm(const TableRow &coefficients, const WindowArray &TetaW, int nPoly, double x) {
     double P = coefficients[0];
@@ -158,7 +106,9 @@ struct Predictor {
 
     // The driver's y for a new point at angle T on s, or nothing where it would give none.
     std::optional<double> operator()(const Shortened &s, double T) {
-        const Interval found = ascending ? searchAscending(s, T) : scanIntervals(s, T);
+        const auto angle = [&s](int j) { return s.Teta(j); };
+        const Interval found =
+            ascending ? searchAscending(angle, s.N, T) : scanIntervals(angle, s.N, T);
         if (found.how == Settled::Not)
             return std::nullopt;
         if (method == Method::DivDiff && tableRefused[s.k])
@@ -168,11 +118,7 @@ struct Predictor {
         if (found.how == Settled::AtUpper)
             return s.Y(found.k + 1);
 
-        int iStart = found.k - nPoly / 2;
-        if (iStart < 1)
-            iStart = 1;
-        if (iStart + nPoly > s.N)
-            iStart = s.N - nPoly;
+        const int iStart = windowStart(found.k, nPoly, s.N);
         WindowArray TetaW{};
         WindowArray YW{};
         for (int m = 0; m <= nPoly; ++m) {
@@ -251,7 +197,8 @@ std::optional<Figure> OrderCheck(const Module_Common &ws, Method method) {
     if (method == Method::None || nPoly < 0 || N < nPoly + 2)
         return std::nullopt;
 
-    Predictor predict{ws, method, nPoly, anglesAscend(ws, N), {}, {}};
+    Predictor predict{ws, method, nPoly, anglesAscend([&ws](int j) { return ws.Teta[j]; }, N),
+                      {}, {}};
     if (method == Method::DivDiff)
         predict.tableRefused = tableRefusedWithout(ws, N);
     std::optional<Figure> worst;
