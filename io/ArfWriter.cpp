@@ -53,14 +53,20 @@ std::optional<QByteArray> readableFiveDecimals(double value) {
 
 } // namespace
 
+std::optional<int> pointLineCount(std::optional<double> NI) {
+    if (!NI)
+        return 0;
+    if (!std::isfinite(*NI) || std::floor(*NI) > MaxIndex)
+        return std::nullopt;
+    return wholeCount(*NI);
+}
+
 std::optional<QByteArray> formatArf(const QByteArray &title, std::optional<double> NI,
                                     const PointArray &XN, const PointArray &YN) {
-    int count = 0;
-    if (NI) {
-        if (!std::isfinite(*NI) || std::floor(*NI) > MaxIndex)
-            return std::nullopt;
-        count = wholeCount(*NI);
-    }
+    const std::optional<int> lines = pointLineCount(NI);
+    if (!lines)
+        return std::nullopt;
+    const int count = *lines;
 
     QByteArray out;
     out.reserve(title.size() + 32 + count * 32);

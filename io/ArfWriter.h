@@ -17,6 +17,10 @@ namespace tessaro {
 std::optional<QByteArray> formatArf(const QByteArray &title, std::optional<double> NI,
                                     const PointArray &XN, const PointArray &YN);
 
+// How many point lines a saved count gives: floor(NI), none for a count unset or below 1. Empty
+// when NI is not finite or floor(NI) is above 1000.
+std::optional<int> pointLineCount(std::optional<double> NI);
+
 // Writes bytes to path (relative paths against the working directory) so that an existing file
 // of that name is replaced only once the whole text is on disk. Returns the reason on failure.
 std::optional<QString> writeWholeFile(const QString &path, const QByteArray &bytes);

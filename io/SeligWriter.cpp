@@ -2,6 +2,7 @@
 #include "io/SeligWriter.h"
 
 #include "common/NumberText.h"
+#include "io/ArfWriter.h"
 #include "io/FileNumber.h"
 
 #include <cmath>
@@ -38,12 +39,10 @@ QByteArray exportName(const QByteArray &outTitle, const QByteArray &title) {
 
 std::optional<QByteArray> formatSelig(const QByteArray &name, std::optional<double> NI,
                                       const PointArray &XN, const PointArray &YN) {
-    int count = 0;
-    if (NI) {
-        if (!std::isfinite(*NI) || std::floor(*NI) > MaxIndex)
-            return std::nullopt;
-        count = wholeCount(*NI);
-    }
+    const std::optional<int> lines = pointLineCount(NI);
+    if (!lines)
+        return std::nullopt;
+    const int count = *lines;
 
     QByteArray out = name;
     // A line end inside the name would make the rest of it a point line.
