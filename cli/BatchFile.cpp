@@ -6,8 +6,7 @@
 #include "io/ArfWriter.h"
 #include "io/SeligWriter.h"
 #include "numerics/Calculation.h"
-
-#include <cmath>
+#include "numerics/Module_Interp.h"
 
 namespace tessaro {
 
@@ -27,7 +26,7 @@ QString couldNotWrite(OutputFormat format, const QString &outputName) {
              outputName);
 }
 
-Calculated calculateFile(const QString &path, const FileSettings &settings) {
+Calculated calculateFile(const QString &path, const FileSettings &settings, bool figures) {
     Calculated result;
     ImportResult imported = importAirfoilFile(path);
     if (!imported.file) {
@@ -39,34 +38,39 @@ Calculated calculateFile(const QString &path, const FileSettings &settings) {
     result.Title = file.title;
 
     // A fresh start for every file, as if the window had just been opened on it.
-    auto ws = std::make_unique<Module_Common>();
-    ws->Pi = 4.0 * std::atan(1.0);
+    resetCommon();
     resetDivDiffTable();
-    applyLoad(*ws, file);
-    ws->FileLoaded = true;
+    Module_Common &ws = common();
+    applyLoad(ws, file);
+    ws.FileLoaded = true;
 
     const CalculationRequest request{settings.method, double(settings.NI), double(settings.nPoly),
                                      settings.dumpPath, settings.ownTrailingEdges};
     Suggestion suggestion = Suggestion::None;
-    if (const auto message = Calculate(*ws, request, &suggestion)) {
+    if (const auto message = Calculate(ws, request, &suggestion)) {
         result.refusal = *message;
         if (suggestion == Suggestion::OwnTrailingEdges)
             result.refusal += u' ' + ownTrailingEdgesAdvice();
         return result;
     }
-    result.ws = std::move(ws);
+    result.NI = ws.NI;
+    result.XN = ws.XN;
+    result.YN = ws.YN;
+    if (figures) {
+        result.orderCheck = OrderCheck(ws, settings.method);
+        result.panelFit = PanelFit(ws);
+    }
     return result;
 }
 
 ResultBytes resultBytes(const Calculated &calculated, OutputFormat format,
                         const QString &outputName) {
-    const Module_Common &ws = *calculated.ws;
     const QByteArray &Title = calculated.Title;
     const QByteArray OutTitle = Title + " - redistributed";
     const std::optional<QByteArray> bytes =
         format == OutputFormat::Selig
-            ? formatSelig(exportName(OutTitle, Title), ws.NI, ws.XN, ws.YN)
-            : formatArf(OutTitle, ws.NI, ws.XN, ws.YN);
+            ? formatSelig(exportName(OutTitle, Title), calculated.NI, calculated.XN, calculated.YN)
+            : formatArf(OutTitle, calculated.NI, calculated.XN, calculated.YN);
     if (!bytes) {
         return {{},
                 couldNotWrite(format, outputName) +

@@ -3,11 +3,11 @@
 
 #include "cli/BatchOptions.h"
 #include "common/Module_Common.h"
+#include "numerics/QualityFigures.h"
 
 #include <QByteArray>
 #include <QString>
 
-#include <memory>
 #include <optional>
 
 namespace tessaro {
@@ -25,14 +25,19 @@ struct FileSettings {
 
 FileSettings fileSettings(const BatchOptions &options);
 
-// One input after its calculation: the working set, or the one message that refused it.
+// One input after its calculation: what its save or export writes and, when asked for, its two
+// figures; or the one message that refused it.
 struct Calculated {
     QString refusal;
     // The point count of the file read; 0 when it could not be imported.
     int pointsRead = 0;
     QByteArray Title;
-    // The working set right after a successful calculation.
-    std::unique_ptr<Module_Common> ws;
+    // The new points as the calculation left them in the working set.
+    std::optional<double> NI;
+    PointArray XN{};
+    PointArray YN{};
+    std::optional<Figure> orderCheck;
+    std::optional<Figure> panelFit;
 
     bool ok() const { return refusal.isEmpty(); }
 };
@@ -44,13 +49,13 @@ QString ownTrailingEdgesAdvice();
 // "Could not save "name"" or, for Selig bytes, "Could not export "name"".
 QString couldNotWrite(OutputFormat format, const QString &outputName);
 
-// Imports path as the window's import does, then loads and calculates it as the window does with
-// these settings, from a fresh working set and divided-difference table. The table is shared, so
-// calculations run one at a time.
-Calculated calculateFile(const QString &path, const FileSettings &settings);
+// Imports path as the window's import does, then loads and calculates it in the working set as
+// the window does with these settings, from a fresh working set and divided-difference table;
+// with figures, also reads the order check and the panel fit from it.
+Calculated calculateFile(const QString &path, const FileSettings &settings, bool figures);
 
 // The bytes of the window's save (.arf) or export (Selig) of a calculated file, or the refusal
-// naming outputName. Reads only the given working set, so it may run on any thread.
+// naming outputName. Reads only what it is given, so it may run on any thread.
 struct ResultBytes {
     QByteArray bytes;
     QString refusal;

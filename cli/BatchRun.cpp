@@ -158,8 +158,8 @@ int runBatch(const QStringList &arguments, const BatchStreams &streams) {
         }
     };
     {
-        // Calculations run here one after another (they share the divided-difference table);
-        // formatting and writing run on the pool, which keeps the outcomes in input order.
+        // Calculations run here one after another, in the one working set and divided-difference
+        // table; formatting and writing run on the pool, which keeps the outcomes in input order.
         WriterPool<FileOutcome> pool(writerThreads(), 64);
         for (qsizetype i = 0; i < total; ++i) {
             const QString &input = options.inputs[i];
@@ -171,7 +171,7 @@ int runBatch(const QStringList &arguments, const BatchStreams &streams) {
                 });
                 continue;
             }
-            auto calculated = std::make_shared<Calculated>(calculateFile(input, settings));
+            auto calculated = std::make_shared<Calculated>(calculateFile(input, settings, figures));
             const std::optional<int> pointsRead =
                 calculated->pointsRead > 0 ? std::optional(calculated->pointsRead) : std::nullopt;
             if (!calculated->ok()) {
@@ -180,15 +180,11 @@ int runBatch(const QStringList &arguments, const BatchStreams &streams) {
                 });
             } else {
                 const OutputFormat format = settings.format;
-                const Method method = settings.method;
                 std::FILE *out = streams.out;
-                pool.submit([input, calculated, pointsRead, format, method, target, out, figures] {
+                pool.submit([input, calculated, pointsRead, format, target, out] {
                     FileOutcome outcome = outcomeOf(input, {}, pointsRead);
-                    // The figures read the working set as the calculation left it.
-                    if (figures) {
-                        outcome.orderCheck = OrderCheck(*calculated->ws, method);
-                        outcome.panelFit = PanelFit(*calculated->ws);
-                    }
+                    outcome.orderCheck = calculated->orderCheck;
+                    outcome.panelFit = calculated->panelFit;
                     outcome.refusal = writeResult(*calculated, format, target, out);
                     return outcome;
                 });
