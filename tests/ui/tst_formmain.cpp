@@ -40,6 +40,7 @@ class tst_FormMain : public QObject {
     void tabOrder();
     void keyboardWalk_data();
     void keyboardWalk();
+    void arrowKeysMoveWithinTheMethods();
     void newPointCountLabelLeavesRoom();
     void scaleBar_data();
     void scaleBar();
@@ -273,6 +274,22 @@ void tst_FormMain::keyboardWalk() {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ShiftModifier);
         QCOMPARE(focusName(), walk.at(step));
     }
+}
+
+void tst_FormMain::arrowKeysMoveWithinTheMethods() {
+    auto focusName = [] { return QApplication::focusWidget()->objectName(); };
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    child<QWidget>("Command1")->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(focusName(), QStringLiteral("Option_Lagrange"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    QCOMPARE(focusName(), QStringLiteral("Option_DivDiff"));
+    QVERIFY(child<QRadioButton>("Option_DivDiff")->isChecked());
+    // The stop moved with the choice: from the order field Tab now lands on it.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ShiftModifier);
+    QCOMPARE(focusName(), QStringLiteral("Text_nPoly"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ShiftModifier);
+    QCOMPARE(focusName(), QStringLiteral("Command1"));
 }
 
 void tst_FormMain::newPointCountLabelLeavesRoom() {
