@@ -12,6 +12,7 @@
 #include "numerics/QualityFigures.h"
 #include "numerics/QualityText.h"
 #include "ui/AirfoilView.h"
+#include "ui/ArrowKeys.h"
 #include "ui/FileBrowser.h"
 #include "ui/Form_About.h"
 #include "ui/OptionTabStop.h"
@@ -89,6 +90,7 @@ QScrollBar *scrollBar(QWidget *parent, const char *name, QRect geometry,
     bar->setFocusPolicy(Qt::StrongFocus);
     // A dragged thumb changes the value only when it is released.
     bar->setTracking(false);
+    stepWithArrowButtons(bar);
     return bar;
 }
 

@@ -41,6 +41,8 @@ class tst_FormMain : public QObject {
     void keyboardWalk_data();
     void keyboardWalk();
     void arrowKeysMoveWithinTheMethods();
+    void arrowKeysStepBarsLikeTheirButtons_data();
+    void arrowKeysStepBarsLikeTheirButtons();
     void newPointCountLabelLeavesRoom();
     void scaleBar_data();
     void scaleBar();
@@ -290,6 +292,35 @@ void tst_FormMain::arrowKeysMoveWithinTheMethods() {
     QCOMPARE(focusName(), QStringLiteral("Text_nPoly"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ShiftModifier);
     QCOMPARE(focusName(), QStringLiteral("Command1"));
+}
+
+void tst_FormMain::arrowKeysStepBarsLikeTheirButtons_data() {
+    QTest::addColumn<QString>("bar");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("step");
+    QTest::newRow("scale, right") << "HScroll_Olcek" << int(Qt::Key_Right) << 1;
+    QTest::newRow("scale, left") << "HScroll_Olcek" << int(Qt::Key_Left) << -1;
+    QTest::newRow("pan x, right") << "HScroll_X0" << int(Qt::Key_Right) << 1;
+    QTest::newRow("pan x, left") << "HScroll_X0" << int(Qt::Key_Left) << -1;
+    QTest::newRow("pan y, down") << "VScroll_Y0" << int(Qt::Key_Down) << 1;
+    QTest::newRow("pan y, up") << "VScroll_Y0" << int(Qt::Key_Up) << -1;
+}
+
+void tst_FormMain::arrowKeysStepBarsLikeTheirButtons() {
+    QFETCH(QString, bar);
+    QFETCH(int, key);
+    QFETCH(int, step);
+    auto *scroll = window->findChild<QScrollBar *>(bar);
+    QVERIFY(scroll);
+    const int before = scroll->value();
+    scroll->setFocus();
+    QTest::keyClick(scroll, Qt::Key(key));
+    // Right and Down step as the bar's right and lower arrow buttons do, and the handler runs.
+    QCOMPARE(scroll->value(), before + step);
+    if (bar == u"HScroll_X0")
+        QCOMPARE(common().X0, step / 10.0);
+    if (bar == u"HScroll_Olcek")
+        QCOMPARE(child<QLineEdit>("Text_Scale")->text(), step > 0 ? "1.4" : "1");
 }
 
 void tst_FormMain::newPointCountLabelLeavesRoom() {
