@@ -52,12 +52,9 @@ FileOutcome outcomeOf(const QString &input, const QString &refusal, std::optiona
     return outcome;
 }
 
-std::optional<QString> replacesAnInput(const FileSettings &settings, const QString &target,
-                                       const InputFiles &inputFiles) {
+std::optional<QString> replacesAnInput(const QString &target, const InputFiles &inputFiles) {
     if (!target.isEmpty() && inputFiles.contains(target))
         return replacesInputMessage(target, "-o");
-    if (!settings.dumpPath.isEmpty() && inputFiles.contains(settings.dumpPath))
-        return replacesInputMessage(settings.dumpPath, "--dump");
     return std::nullopt;
 }
 
@@ -129,11 +126,16 @@ int runBatch(const QStringList &arguments, const BatchStreams &streams) {
                                                   "it another name.")
                                        .arg(options.reportPath));
     }
+    if (!options.dumpPath.isEmpty() && inputFiles.contains(options.dumpPath)) {
+        return usageError(streams, QStringLiteral("--dump names the input file \"%1\"; give it "
+                                                  "another name.")
+                                       .arg(options.dumpPath));
+    }
+    // Not a usage error: the run goes on, so that every file gets its line and the report its row.
     if (!plan.folder.isEmpty() && !QDir().mkpath(plan.folder)) {
         writeText(
             streams.err,
             QStringLiteral("tessaro-batch: cannot make the folder \"%1\".\n").arg(plan.folder));
-        return 1;
     }
 
     const FileSettings settings = fileSettings(options);
@@ -165,7 +167,7 @@ int runBatch(const QStringList &arguments, const BatchStreams &streams) {
             const QString &input = options.inputs[i];
             const QString &target = plan.targets[i];
             progress.show(i, input);
-            if (auto refusal = replacesAnInput(settings, target, inputFiles)) {
+            if (auto refusal = replacesAnInput(target, inputFiles)) {
                 pool.submit([input, refusal = *refusal] {
                     return outcomeOf(input, refusal, std::nullopt);
                 });

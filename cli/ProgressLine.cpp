@@ -5,12 +5,37 @@
 
 #include <QFileInfo>
 
+#include <algorithm>
+
+#include <sys/ioctl.h>
+#include <unistd.h>
+
 namespace tessaro {
 
 namespace {
 
 // Back to the start of the line, and the line erased.
 const QString kClear = QStringLiteral("\r\x1b[K");
+
+// A line that wraps could not be erased in place, so it is kept one column short of the
+// terminal's width.
+int columnsOf(std::FILE *stream) {
+    winsize size{};
+    if (ioctl(fileno(stream), TIOCGWINSZ, &size) == 0 && size.ws_col > 1)
+        return size.ws_col - 1;
+    return 79;
+}
+
+QString shownName(const QString &input, qsizetype room) {
+    QString name = QFileInfo(input).fileName();
+    for (QChar &c : name) {
+        if (c.category() == QChar::Other_Control)
+            c = u'?';
+    }
+    if (name.size() > room)
+        name = name.first(std::max<qsizetype>(room - 3, 0)) + QStringLiteral("...");
+    return name;
+}
 
 } // namespace
 
@@ -20,10 +45,9 @@ ProgressLine::ProgressLine(std::FILE *stream, bool shown, qsizetype total)
 void ProgressLine::show(qsizetype index, const QString &input) {
     if (!shown)
         return;
-    writeText(stream, kClear + QStringLiteral("[%1/%2] %3")
-                                   .arg(index + 1, width)
-                                   .arg(total)
-                                   .arg(QFileInfo(input).fileName()));
+    const QString counter = QStringLiteral("[%1/%2] ").arg(index + 1, width).arg(total);
+    const qsizetype room = std::max<qsizetype>(columnsOf(stream) - counter.size(), 4);
+    writeText(stream, kClear + counter + shownName(input, room));
     std::fflush(stream);
     drawn = true;
 }

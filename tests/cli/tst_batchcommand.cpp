@@ -2,6 +2,7 @@
 // The command line through the real tessaro-batch: usage errors, output names, refusals,
 // standard output and the progress line.
 #include "cli/BatchRun.h"
+#include "cli/ProgressLine.h"
 #include "support/BatchProcess.h"
 #include "support/Contours.h"
 #include "support/TempDir.h"
@@ -98,6 +99,8 @@ void tst_BatchCommand::usageErrors_data() {
         "\"good1.arf\" and \"sub/good1.dat\" would both be written to \"out/good1.arf\".");
     row("report and output on standard output", {"--report", "-", "-o", "-", "good1.arf"},
         "-o - and --report - cannot both write to standard output.");
+    row("dump on an input", {"-m", "divdiff", "--dump", "link.arf", "good1.arf"},
+        "--dump names the input file \"link.arf\"; give it another name.");
     row("report on an input", {"--report", "link.arf", "-o", "new/", "good1.arf"},
         "--report names the input file \"link.arf\"; give it another name.");
 }
@@ -165,10 +168,10 @@ void tst_BatchCommand::refusals_data() {
                       "with -o.\ngood1.arf: \"./good1.arf\" would replace an input file: name "
                       "another output with -o.\n")
         << QStringList{};
-    QTest::newRow("dump onto the input")
-        << QStringList{"-q", "-m", "divdiff", "--dump", "link.arf", "good1.arf"}
-        << QByteArray("good1.arf: \"link.arf\" would replace an input file: name another output "
-                      "with --dump.\n")
+    QTest::newRow("a folder that cannot be made")
+        << QStringList{"-q", "-o", "good2.dat/", "good1.arf"}
+        << QByteArray("tessaro-batch: cannot make the folder \"good2.dat/\".\ngood1.arf: Could "
+                      "not save \"good2.dat/good1.arf\": a part of the path is not a folder\n")
         << QStringList{};
     QTest::newRow("a part of the path is a file")
         << QStringList{"-q", "-f", "selig", "-o", "good2.dat/x.dat", "good1.arf"}
@@ -230,6 +233,14 @@ void tst_BatchCommand::progressOnlyOnATerminal() {
     }
     QVERIFY(text.startsWith(clear + "flat.arf"));
     QCOMPARE(text.replace(clear, ""), kFlat + "2 redistributed, 1 refused\n");
+
+    // A long name is cut so that the line never wraps (79 columns where the width is unknown).
+    err = std::tmpfile();
+    tessaro::ProgressLine line(err, true, 2);
+    line.show(0, QString(200, u'x') + QStringLiteral("\n.dat"));
+    const QByteArray drawn = stdioText(err);
+    QCOMPARE(drawn.size(), clear.size() + 79);
+    QVERIFY(drawn.endsWith("xxx..."));
 }
 
 QTEST_GUILESS_MAIN(tst_BatchCommand)
