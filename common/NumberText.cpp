@@ -226,6 +226,42 @@ QString fixedDecimalForm(double value, int decimals, QChar decimalPoint) {
     return out;
 }
 
+QString exponentForm(double value, int significantDigits, QChar decimalPoint) {
+    if (!std::isfinite(value))
+        return nonFinite(value);
+    const std::size_t keep = static_cast<std::size_t>(std::clamp(significantDigits, 1, 15));
+    std::string digits(keep, '0');
+    int exponent = 0;
+    if (value != 0) {
+        const Decimal d = decimal15(std::fabs(value));
+        digits = d.digits.substr(0, keep);
+        exponent = d.exponent;
+        if (keep < d.digits.size() && d.digits[keep] >= '5') {
+            int k = static_cast<int>(keep) - 1;
+            while (k >= 0 && digits[k] == '9')
+                digits[k--] = '0';
+            if (k >= 0) {
+                ++digits[k];
+            } else {
+                digits.insert(digits.begin(), '1');
+                digits.pop_back();
+                ++exponent;
+            }
+        }
+    }
+    QString out;
+    if (value < 0)
+        out += u'-';
+    out += QChar(digits[0]);
+    if (keep > 1) {
+        out += decimalPoint;
+        out += QString::fromLatin1(digits.substr(1));
+    }
+    out += exponent < 0 ? QStringLiteral("E-") : QStringLiteral("E+");
+    out += QStringLiteral("%1").arg(std::abs(exponent), 2, 10, QChar(u'0'));
+    return out;
+}
+
 QString fiveDecimalForm(double value, QChar decimalPoint) {
     return fixedDecimalForm(value, 5, decimalPoint);
 }

@@ -29,6 +29,11 @@ QString fixedDecimalForm(double value, int decimals, QChar decimalPoint = u'.');
 // value: 1.00000, -0.04012. A negative value (negative zero included) keeps its minus sign.
 QString fiveDecimalForm(double value, QChar decimalPoint = u'.');
 
+// significantDigits digits (1 to 15), the first before the separator, then E, a sign and at least
+// two exponent digits: exponentForm(0.000195, 2) is 2.0E-04, 0 is 0.0E+00. Rounded as the other
+// forms round: halves away from zero on the 15-digit decimal form.
+QString exponentForm(double value, int significantDigits, QChar decimalPoint = u'.');
+
 // Plain decimal digits, no fill.
 QString wholeNumberForm(long long value);
 
