@@ -3,8 +3,6 @@
 
 #include "io/AirfoilImport.h"
 #include "io/ArfReader.h"
-#include "io/ArfWriter.h"
-#include "io/SeligWriter.h"
 #include "numerics/Calculation.h"
 #include "numerics/Module_Interp.h"
 
@@ -17,13 +15,6 @@ FileSettings fileSettings(const BatchOptions &options) {
 
 QString ownTrailingEdgesAdvice() {
     return QStringLiteral("Run with -t (--own-trailing-edges) to redistribute such a section.");
-}
-
-QString couldNotWrite(OutputFormat format, const QString &outputName) {
-    // The window's words: its save writes .arf bytes, its export Selig bytes.
-    return QStringLiteral("Could not %1 \"%2\"")
-        .arg(format == OutputFormat::Selig ? QStringLiteral("export") : QStringLiteral("save"),
-             outputName);
 }
 
 Calculated calculateFile(const QString &path, const FileSettings &settings, bool figures) {
@@ -65,19 +56,10 @@ Calculated calculateFile(const QString &path, const FileSettings &settings, bool
 
 ResultBytes resultBytes(const Calculated &calculated, OutputFormat format,
                         const QString &outputName) {
-    const QByteArray &Title = calculated.Title;
-    const QByteArray OutTitle = Title + " - redistributed";
-    const std::optional<QByteArray> bytes =
-        format == OutputFormat::Selig
-            ? formatSelig(exportName(OutTitle, Title), calculated.NI, calculated.XN, calculated.YN)
-            : formatArf(OutTitle, calculated.NI, calculated.XN, calculated.YN);
-    if (!bytes) {
-        return {{},
-                couldNotWrite(format, outputName) +
-                    QStringLiteral(": the new points cannot be written (more than 1000, not "
-                                   "finite, or too large to read back).")};
-    }
-    return {*bytes, {}};
+    const QByteArray OutTitle = calculated.Title + " - redistributed";
+    return formatResult(format,
+                        {calculated.Title, OutTitle, calculated.NI, calculated.XN, calculated.YN},
+                        outputName);
 }
 
 } // namespace tessaro

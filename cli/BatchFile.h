@@ -46,9 +46,6 @@ struct Calculated {
 // avoided.
 QString ownTrailingEdgesAdvice();
 
-// "Could not save "name"" or, for Selig bytes, "Could not export "name"".
-QString couldNotWrite(OutputFormat format, const QString &outputName);
-
 // Imports path as the window's import does, then loads and calculates it in the working set as
 // the window does with these settings, from a fresh working set and divided-difference table;
 // with figures, also reads the order check and the panel fit from it.
@@ -56,10 +53,6 @@ Calculated calculateFile(const QString &path, const FileSettings &settings, bool
 
 // The bytes of the window's save (.arf) or export (Selig) of a calculated file, or the refusal
 // naming outputName. Reads only what it is given, so it may run on any thread.
-struct ResultBytes {
-    QByteArray bytes;
-    QString refusal;
-};
 ResultBytes resultBytes(const Calculated &calculated, OutputFormat format,
                         const QString &outputName);
 

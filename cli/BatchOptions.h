@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "io/ResultFile.h"
 #include "numerics/Module_Interp.h"
 
 #include <QString>
@@ -10,7 +11,8 @@
 
 namespace tessaro {
 
-enum class OutputFormat { Arf, Selig };
+// -f arf is the window's save, -f selig its export.
+using OutputFormat = ResultLayout;
 
 // Everything the command line asks of one run; the defaults are the window's start-up values.
 struct BatchOptions {

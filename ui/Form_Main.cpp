@@ -7,7 +7,7 @@
 #include "io/AirfoilImport.h"
 #include "io/ArfReader.h"
 #include "io/ArfWriter.h"
-#include "io/SeligWriter.h"
+#include "io/ResultFile.h"
 #include "numerics/Calculation.h"
 #include "numerics/QualityFigures.h"
 #include "numerics/QualityText.h"
@@ -386,16 +386,9 @@ void Form_Main::exportTo(const QString &path) {
         showMessage(QStringLiteral("There are no new points to export"));
         return;
     }
-    const std::optional<QByteArray> bytes =
-        formatSelig(exportName(OutTitle, Title), ws.NI, ws.XN, ws.YN);
-    if (!bytes) {
-        showMessage(QStringLiteral("Could not export \"%1\": the new points cannot be written "
-                                   "(more than 1000, not finite, or too large to read back).")
-                        .arg(name));
-        return;
-    }
-    if (const auto problem = writeWholeFile(path, *bytes))
-        showMessage(QStringLiteral("Could not export \"%1\": %2").arg(name, *problem));
+    const NewPoints points{Title, OutTitle, ws.NI, ws.XN, ws.YN};
+    if (const auto message = writeResult(ResultLayout::Selig, points, path, name))
+        showMessage(*message);
 }
 
 void Form_Main::Mn_Save_Click() {
@@ -416,15 +409,9 @@ void Form_Main::Command_Save_Click() {
         return;
     }
     const Module_Common &ws = common();
-    const std::optional<QByteArray> bytes = formatArf(OutTitle, ws.NI, ws.XN, ws.YN);
-    if (!bytes) {
-        showMessage(QStringLiteral("Could not save \"%1\": the new points cannot be written "
-                                   "(more than 1000, not finite, or too large to read back).")
-                        .arg(name));
-        return;
-    }
-    if (const auto problem = writeWholeFile(name, *bytes))
-        showMessage(QStringLiteral("Could not save \"%1\": %2").arg(name, *problem));
+    const NewPoints points{Title, OutTitle, ws.NI, ws.XN, ws.YN};
+    if (const auto message = writeResult(ResultLayout::Arf, points, name, name))
+        showMessage(*message);
 }
 
 void Form_Main::Command1_Click() {
