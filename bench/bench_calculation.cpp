@@ -2,6 +2,7 @@
 // Times a whole calculation on 1000 file points to 1000 new points, and the two figures of merit
 // after it. Prints figures; never fails on them.
 
+#include "BenchSection.h"
 #include "numerics/Calculation.h"
 #include "numerics/Module_Interp.h"
 #include "numerics/QualityFigures.h"
@@ -37,24 +38,10 @@ template <typename Prepare, typename Work> double medianMicroseconds(Prepare pre
     return times[Runs / 2];
 }
 
-// A 12% symmetric section on 1000 points, spaced unevenly (and differently on the two surfaces,
-// so that no two points share the lowest x), in file units (x from 0 to 2).
+// The section in file units (x from 0 to 2), so that the calculation scales the chord.
 Module_Common generatedSection() {
     Module_Common ws;
-    ws.Pi = 4.0 * std::atan(1.0);
-    ws.FileLoaded = true;
-    ws.Scale = 1;
-    ws.N = MaxIndex;
-    for (int k = 1; k <= ws.N; ++k) {
-        const double s = static_cast<double>(k - 1) / (ws.N - 1);
-        const double theta = 2 * ws.Pi * std::pow(s, 1.02);
-        const double x = (1 + std::cos(theta)) / 2;
-        const double t = 0.6 * (0.2969 * std::sqrt(x) - 0.1260 * x - 0.3516 * x * x +
-                                0.2843 * x * x * x - 0.1015 * x * x * x * x);
-        ws.X[k] = 2 * x;
-        ws.Y[k] = theta <= ws.Pi ? t : -t;
-    }
-    ws.NI = ws.N;
+    loadBenchSection(ws, 2);
     return ws;
 }
 

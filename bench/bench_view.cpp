@@ -2,6 +2,7 @@
 // Time of one drawing of 1000 points read and 1000 new points, and of a click on the calculate
 // button through the shown window (1000 points to 1000, order 5) up to the end of the next paint,
 // each with the reference ring drawing and with the stamped one. Prints its figures only.
+#include "BenchSection.h"
 #include "common/Module_Common.h"
 #include "ui/AirfoilView.h"
 #include "ui/Form_Main.h"
@@ -51,24 +52,6 @@ bool waitForPaint(PaintWatch &watch) {
     return painted;
 }
 
-// A 12% symmetric section on 1000 points as read from a file, spaced unevenly (and differently
-// on the two surfaces, so that no two points share an angle).
-void loadSection(Module_Common &ws) {
-    ws.N = MaxIndex;
-    for (int k = 1; k <= ws.N; ++k) {
-        const double s = static_cast<double>(k - 1) / (ws.N - 1);
-        const double teta = 2 * ws.Pi * std::pow(s, 1.02);
-        const double x = (1 + std::cos(teta)) / 2;
-        const double t = 0.6 * (0.2969 * std::sqrt(x) - 0.1260 * x - 0.3516 * x * x +
-                                0.2843 * x * x * x - 0.1015 * x * x * x * x);
-        ws.X[k] = ws.XN[k] = x;
-        ws.Y[k] = ws.YN[k] = teta <= ws.Pi ? t : -t;
-    }
-    ws.NI = ws.N;
-    ws.Scale = 1;
-    ws.FileLoaded = true;
-}
-
 double showAirfoilMicros(Form_Main &window) {
     const Module_Common &ws = common();
     std::vector<double> micros;
@@ -116,7 +99,7 @@ int main(int argc, char *argv[]) {
     PaintWatch watch;
     view->installEventFilter(&watch);
 
-    loadSection(common());
+    loadBenchSection(common());
     window.findChild<QLineEdit *>(QStringLiteral("Text_NI"))->setText(QStringLiteral("1000"));
     window.findChild<QLineEdit *>(QStringLiteral("Text_nPoly"))->setText(QStringLiteral("5"));
 
