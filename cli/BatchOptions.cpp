@@ -53,24 +53,30 @@ QString lastValue(const QCommandLineParser &parser, const QCommandLineOption &op
     return values.isEmpty() ? QString() : values.last();
 }
 
+// A whole-number option from low to high into value, or the line that refuses it.
+std::optional<QString> readWhole(const QCommandLineParser &parser, const QCommandLineOption &option,
+                                 int low, int high, int &value) {
+    if (!parser.isSet(option))
+        return std::nullopt;
+    const QString text = lastValue(parser, option);
+    const std::optional<int> read = wholeNumber(text, low, high);
+    if (!read) {
+        return QStringLiteral("--%1 takes a whole number from %2 to %3, not %4.")
+            .arg(option.names().last())
+            .arg(low)
+            .arg(high)
+            .arg(quoted(text));
+    }
+    value = *read;
+    return std::nullopt;
+}
+
 std::optional<QString> readValues(const Parser &p, BatchOptions &options) {
     const QCommandLineParser &parser = p.parser;
-    if (parser.isSet(p.points)) {
-        const QString text = lastValue(parser, p.points);
-        const std::optional<int> value = wholeNumber(text, 2, MaxIndex);
-        if (!value)
-            return QStringLiteral("--points takes a whole number from 2 to 1000, not %1.")
-                .arg(quoted(text));
-        options.NI = *value;
-    }
-    if (parser.isSet(p.order)) {
-        const QString text = lastValue(parser, p.order);
-        const std::optional<int> value = wholeNumber(text, 0, MaxOrder);
-        if (!value)
-            return QStringLiteral("--order takes a whole number from 0 to 100, not %1.")
-                .arg(quoted(text));
-        options.nPoly = *value;
-    }
+    if (auto error = readWhole(parser, p.points, 2, MaxIndex, options.NI))
+        return error;
+    if (auto error = readWhole(parser, p.order, 0, MaxOrder, options.nPoly))
+        return error;
     if (parser.isSet(p.method)) {
         const QString text = lastValue(parser, p.method);
         if (text == u"lagrange")
