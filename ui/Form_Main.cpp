@@ -381,11 +381,8 @@ void Form_Main::exportTo(const QString &path) {
                         .arg(name));
         return;
     }
+    // The window-modal dialog kept the points as Mn_Export_Click found them.
     const Module_Common &ws = common();
-    if (wholeCount(ws.niValue()) < 1) {
-        showMessage(QStringLiteral("There are no new points to export"));
-        return;
-    }
     const NewPoints points{Title, OutTitle, ws.NI, ws.XN, ws.YN};
     if (const auto message = writeResult(ResultLayout::Selig, points, path, name))
         showMessage(*message);
