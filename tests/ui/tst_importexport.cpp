@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
-// File -> Import..., File -> Export... and the own-trailing-edge check box, through the window.
+// File -> Import..., File -> Export..., the own-trailing-edge box and the two figures under it,
+// through the window.
 #include "common/Module_Common.h"
+#include "support/Contours.h"
 #include "support/MessageRecorder.h"
 #include "support/TempDir.h"
 #include "support/WindowFixture.h"
@@ -15,6 +17,7 @@
 #include <QComboBox>
 #include <QFileDialog>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
 #include <QMenu>
@@ -44,15 +47,20 @@ class tst_ImportExport : public QObject {
   private slots:
     void initTestCase() { QLocale::setDefault(QLocale::c()); }
     void init() { QVERIFY(fx.makeFolder()); }
-    void cleanup() { fx.tearDown(); }
+    void cleanup() {
+        fx.tearDown();
+        QLocale::setDefault(QLocale::c());
+    }
 
-    void menuAndControls();
+    void controls();
     void importLoadsWithoutTouchingTheLists();
-    void cancelledImportChangesNothing();
-    void brokenImportChangesNothing_data();
-    void brokenImportChangesNothing();
+    void refusedImportChangesNothing_data();
+    void refusedImportChangesNothing();
     void saveNeverOverwritesTheImportedFile();
     void ownTrailingEdgesThroughTheWindow();
+    void figuresAfterCalculation_data();
+    void figuresAfterCalculation();
+    void figuresKeptOnRefusalClearedOnLoad();
     void exportWritesSeligBytes();
     void exportRefusals();
 
@@ -65,6 +73,10 @@ class tst_ImportExport : public QObject {
         child<QLineEdit>("Text_NI")->setText(NI);
         child<QLineEdit>("Text_nPoly")->setText(nPoly);
         QTest::mouseClick(child<QPushButton>("Command1"), Qt::LeftButton);
+    }
+
+    QStringList figures() {
+        return {child<QLabel>("Label6")->text(), child<QLabel>("Label7")->text()};
     }
 
     WindowFixture fx;
@@ -84,12 +96,10 @@ QFileDialog *tst_ImportExport::openExport() {
     return fx.window->findChild<QFileDialog *>(QStringLiteral("Dialog_Export"));
 }
 
-void tst_ImportExport::menuAndControls() {
+void tst_ImportExport::controls() {
     QVERIFY(fx.showWindow());
     const QList<QAction *> entries = child<QMenu>("Mn_File")->actions();
     QCOMPARE(entries.size(), 5);
-    QCOMPARE(entries[0]->objectName(), QStringLiteral("Mn_Open"));
-    QCOMPARE(entries[1]->objectName(), QStringLiteral("Mn_Save"));
     QVERIFY(entries[2]->isSeparator());
     QCOMPARE(entries[3]->text(), QString::fromUtf8("Import…"));
     QCOMPARE(entries[3]->objectName(), QStringLiteral("Mn_Import"));
@@ -99,11 +109,17 @@ void tst_ImportExport::menuAndControls() {
     auto *frame = child<QGroupBox>("Frame6");
     QCOMPARE(frame->geometry(), QRect(528, 272, 304, 79)); // 7920, 4080, 4560, 1185 twips
     auto *box = child<QCheckBox>("Check_TrailingEdges");
-    QCOMPARE(box->parentWidget(), frame);
     QCOMPARE(box->geometry(), QRect(8, 16, 288, 17));
     QCOMPARE(box->text(), QStringLiteral("Keep each surface's own trailing edge"));
-    QVERIFY(!box->isChecked());
-    QVERIFY(box->isVisible());
+    QVERIFY(!box->isChecked() && box->isVisible() && box->parentWidget() == frame);
+    for (const auto &[name, top] : {std::pair{"Label6", 36}, std::pair{"Label7", 56}}) {
+        auto *label = child<QLabel>(name);
+        QCOMPARE(label->parentWidget(), frame);
+        QCOMPARE(label->geometry(), QRect(8, top, 288, 17)); // 120, 540 / 840, 4320, 255 twips
+        QCOMPARE(label->text(), QString());
+        QVERIFY(label->toolTip().endsWith(u'.'));
+        QCOMPARE(label->toolTip().count(QLatin1String(". ")), 0); // one sentence
+    }
 }
 
 void tst_ImportExport::importLoadsWithoutTouchingTheLists() {
@@ -129,11 +145,8 @@ void tst_ImportExport::importLoadsWithoutTouchingTheLists() {
     const Module_Common &ws = common();
     QCOMPARE(fx.window->title(), QByteArray("Test Foil thin"));
     QCOMPARE(fx.window->outTitle(), QByteArray());
-    QCOMPARE(ws.N, 5);
     QCOMPARE(ws.NI, std::optional<double>(5));
-    QCOMPARE(ws.X[4], 0.5);
     QCOMPARE(ws.Y[4], -0.03);
-    QCOMPARE(ws.XN[5], 1.0);
     QCOMPARE(ws.Scale, 1.0);
     QVERIFY(ws.FileLoaded);
     QVERIFY(child<QGroupBox>("Frame3")->isVisible());
@@ -142,31 +155,21 @@ void tst_ImportExport::importLoadsWithoutTouchingTheLists() {
     QCOMPARE(child<DirectoryList>("Dir1")->path(), fx.path("listed"));
 }
 
-void tst_ImportExport::cancelledImportChangesNothing() {
-    const QString source = writeFile(*fx.dir, QStringLiteral("foil.dat"), kSelig);
-    QVERIFY(fx.showWindow());
-    const Module_Common before = common();
-    child<QAction>("Mn_Import")->trigger();
-    auto *dialog = child<QFileDialog>("Dialog_Import");
-    dialog->selectFile(source);
-    dialog->reject();
-    QVERIFY(sameWorkingSet(common(), before));
-    QCOMPARE(fx.window->title(), QByteArray());
-}
-
-void tst_ImportExport::brokenImportChangesNothing_data() {
+void tst_ImportExport::refusedImportChangesNothing_data() {
     QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("message"); // empty: the dialog is cancelled
+    QTest::newRow("cancelled") << kSelig << QString();
     QTest::newRow("a line without two numbers")
         << QByteArray("Foil\n1 0\n0.5 x\n0 0\n")
         << QStringLiteral("Cannot import \"broken.dat\": line 3 does not hold two numbers: "
                           "\"0.5 x\".");
     QTest::newRow("an .arf whose records stop short")
         << QByteArray("Foil\r\n 5 \r\n 1 1 0\r\n 2 0 0\r\n")
-        << QStringLiteral("Cannot import \"broken.dat\": ");
+        << QStringLiteral("Cannot import \"broken.dat\": the file ends before point 3 is "
+                          "complete.");
 }
 
-void tst_ImportExport::brokenImportChangesNothing() {
+void tst_ImportExport::refusedImportChangesNothing() {
     QFETCH(QByteArray, bytes);
     QFETCH(QString, message);
     const QString good = writeFile(*fx.dir, QStringLiteral("good.dat"), kSelig);
@@ -175,16 +178,20 @@ void tst_ImportExport::brokenImportChangesNothing() {
     importThroughDialog(good);
     calculate(QStringLiteral("21"), QStringLiteral("1"));
     const Module_Common before = common();
-    const QByteArray title = fx.window->title();
     const QByteArray outTitle = fx.window->outTitle();
     const QImage picture = child<AirfoilView>("Picture_Airfoil")->picture();
 
     MessageRecorder messages;
-    importThroughDialog(broken);
-    QCOMPARE(messages.texts.size(), 1);
-    QVERIFY2(messages.texts[0].startsWith(message), qPrintable(messages.texts[0]));
+    if (message.isEmpty()) {
+        child<QAction>("Mn_Import")->trigger();
+        child<QFileDialog>("Dialog_Import")->selectFile(broken);
+        child<QFileDialog>("Dialog_Import")->reject();
+    } else {
+        importThroughDialog(broken);
+    }
+    QCOMPARE(messages.texts, message.isEmpty() ? QStringList() : QStringList{message});
     QVERIFY(sameWorkingSet(common(), before));
-    QCOMPARE(fx.window->title(), title);
+    QCOMPARE(fx.window->title(), QByteArray("Test Foil thin"));
     QCOMPARE(fx.window->outTitle(), outTitle);
     QCOMPARE(child<AirfoilView>("Picture_Airfoil")->picture(), picture);
 }
@@ -222,14 +229,75 @@ void tst_ImportExport::ownTrailingEdgesThroughTheWindow() {
     QTest::mouseClick(child<QCheckBox>("Check_TrailingEdges"), Qt::LeftButton);
     calculate(QStringLiteral("161"), QStringLiteral("3"));
     QCOMPARE(messages.texts.size(), 1);
-    const Module_Common &ws = common();
     QCOMPARE(fx.window->outTitle(), QByteArray("E387 - redistributed"));
-    // Both trailing-edge points where the section has them: the lower surface ends short of 1.
-    QCOMPARE(ws.XN[1], 1.0);
-    QCOMPARE(ws.YN[1], ws.Y[1]);
-    QVERIFY(std::fabs(ws.XN[161] - ws.X[60]) < 1e-12);
-    QVERIFY(ws.X[60] < 0.997);
-    QCOMPARE(ws.YN[161], ws.Y[60]);
+    // The lower surface's own end, short of x = 1, is kept.
+    QCOMPARE(common().YN[161], common().Y[60]);
+    QCOMPARE(common().XN[161], common().X[60]);
+}
+
+void tst_ImportExport::figuresAfterCalculation_data() {
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("nPoly");
+    QTest::addColumn<bool>("decimalComma");
+    QTest::addColumn<QStringList>("expected");
+    QTest::newRow("goe776, order 3")
+        << "goe776.arf"
+        << "3" << false
+        << QStringList{"Order check: 1.9E-04 at x = 0.0125", "Panel fit: 8.2E-05 at x = 0.0125"};
+    QTest::newRow("goe776, order 11, decimal comma")
+        << "goe776.arf"
+        << "11" << true
+        << QStringList{"Order check: 3,0E-02 at x = 0,9500", "Panel fit: 7,6E-05 at x = 0,0125"};
+    QTest::newRow("too few points read for an order check")
+        << ""
+        << "3" << false << QStringList{"Order check: none", "Panel fit: 0.0E+00 at x = 1.0000"};
+}
+
+void tst_ImportExport::figuresAfterCalculation() {
+    QFETCH(QString, file);
+    QFETCH(QString, nPoly);
+    QFETCH(bool, decimalComma);
+    QFETCH(QStringList, expected);
+    if (file.isEmpty()) {
+        // Order 3 is accepted on four points, but leaving one out leaves too few for it.
+        file =
+            writeFile(*fx.dir, "four.arf", arfText("Four", {{1, 0}, {0, 0}, {0.5, -0.02}, {1, 0}}));
+    } else if (!QFile::copy(QDir(QStringLiteral(TESSARO_AIRFOILS_DIR)).filePath(file),
+                            fx.path(file))) {
+        QSKIP("the shared airfoils are not here");
+    }
+    if (decimalComma)
+        QLocale::setDefault(QLocale(QLocale::German));
+    QVERIFY(fx.showWindow());
+    importThroughDialog(fx.path(QFileInfo(file).fileName()));
+    MessageRecorder messages;
+    calculate(QStringLiteral("161"), nPoly);
+    QCOMPARE(messages.texts, QStringList());
+    QCOMPARE(figures(), expected);
+    for (const char *name : {"Label6", "Label7"}) {
+        auto *label = child<QLabel>(name);
+        QVERIFY(label->fontMetrics().horizontalAdvance(label->text()) <=
+                label->contentsRect().width());
+    }
+}
+
+void tst_ImportExport::figuresKeptOnRefusalClearedOnLoad() {
+    writeFile(*fx.dir, "naca.arf", arfText("NACA", nacaSymmetric(35)));
+    QVERIFY(fx.showWindow());
+    fx.openPanel();
+    QVERIFY(fx.clickFile(QStringLiteral("naca.arf")));
+    calculate(QStringLiteral("101"), QStringLiteral("3"));
+    const QStringList shown = figures();
+    QVERIFY(shown[0].startsWith(QLatin1String("Order check: ")));
+    QVERIFY(shown[1].startsWith(QLatin1String("Panel fit: ")));
+
+    MessageRecorder messages;
+    calculate(QStringLiteral("101"), QStringLiteral("40"));
+    QCOMPARE(messages.texts, QStringList{"nPoly must be lower then 35"});
+    QCOMPARE(figures(), shown);
+    fx.openPanel();
+    QVERIFY(fx.clickFile(QStringLiteral("naca.arf")));
+    QCOMPARE(figures(), QStringList({QString(), QString()}));
 }
 
 void tst_ImportExport::exportWritesSeligBytes() {
