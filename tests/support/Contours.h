@@ -39,3 +39,11 @@ inline QByteArray arfText(const QByteArray &title, const Contour &contour) {
                 QByteArray::number(y, 'f', 10) + "\r\n";
     return text;
 }
+
+// Points 1..N of anything that holds N, X and Y (a read or imported coordinate file), in order.
+template <typename File> Contour pointsOf(const File &file) {
+    Contour points;
+    for (int i = 1; i <= file.N; ++i)
+        points.emplace_back(file.X[i], file.Y[i]);
+    return points;
+}
