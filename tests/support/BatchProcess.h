@@ -1,40 +1,30 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include <QByteArray>
 #include <QProcess>
-#include <QStringList>
 
-// One run of the built tessaro-batch in a working directory; standard error goes to errFile
-// instead of a pipe when one is given.
+// One run of the built tessaro-batch in workingDir, in this process's environment; standard
+// error goes to errFile instead of a pipe when one is given. A run that does not end by itself
+// within a minute, or crashes, has status -1.
 struct BatchRunResult {
-    bool finished = false;
     int status = -1;
-    QByteArray out;
-    QByteArray err;
+    QByteArray out, err;
 };
 
-inline QString batchExecutable() {
-    return QStringLiteral(TESSARO_BATCH);
-}
-
 inline BatchRunResult runBatchProcess(const QStringList &arguments, const QString &workingDir,
-                                      const QString &errFile = {}, const QString &locale = {}) {
+                                      const QString &errFile = {}) {
     QProcess process;
     process.setWorkingDirectory(workingDir);
     if (!errFile.isEmpty())
         process.setStandardErrorFile(errFile);
-    if (!locale.isEmpty()) {
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("LC_ALL"), locale);
-        process.setProcessEnvironment(environment);
-    }
-    process.start(batchExecutable(), arguments);
-    BatchRunResult result;
-    result.finished =
-        process.waitForFinished(60000) && process.exitStatus() == QProcess::NormalExit;
-    result.status = process.exitCode();
-    result.out = process.readAllStandardOutput();
-    result.err = process.readAllStandardError();
-    return result;
+    process.start(QStringLiteral(TESSARO_BATCH), arguments);
+    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
+        return {};
+    return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
 }
+
+// A file that every run refuses, and the line it gets.
+inline const QByteArray kFlatArf = "Flat\r\n 3 \r\n 1 0.5 0\r\n 2 0.5 1\r\n 3 0.5 2\r\n";
+inline const QByteArray kFlatRefusal = "The points span no chord: every x is the same. Open a file "
+                                       "whose x runs from the trailing edge to the leading edge "
+                                       "and back.";
