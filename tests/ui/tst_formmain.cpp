@@ -40,7 +40,6 @@ class tst_FormMain : public QObject {
     void tabOrder();
     void keyboardWalk_data();
     void keyboardWalk();
-    void arrowKeysMoveWithinTheMethods();
     void arrowKeysStepBarsLikeTheirButtons_data();
     void arrowKeysStepBarsLikeTheirButtons();
     void newPointCountLabelLeavesRoom();
@@ -234,19 +233,21 @@ void tst_FormMain::tabOrder() {
 void tst_FormMain::keyboardWalk_data() {
     QTest::addColumn<bool>("panels");
     QTest::addColumn<bool>("divDiff");
-    QTest::addColumn<bool>("pressTakenBack");
-    QTest::newRow("Lagrange, panels hidden") << false << false << false;
-    QTest::newRow("Lagrange, panels shown") << true << false << false;
-    QTest::newRow("divided differences, panels hidden") << false << true << false;
-    QTest::newRow("divided differences, panels shown") << true << true << false;
+    QTest::addColumn<int>("how"); // 0: set, 1: a press taken back, 2: Down from Lagrange
+    QTest::newRow("Lagrange, panels hidden") << false << false << 0;
+    QTest::newRow("Lagrange, panels shown") << true << false << 0;
+    QTest::newRow("divided differences, panels hidden") << false << true << 0;
+    QTest::newRow("divided differences, panels shown") << true << true << 0;
     // The press gives the unchecked button focus; released outside, Lagrange stays chosen.
-    QTest::newRow("press on divided differences taken back") << false << false << true;
+    QTest::newRow("press on divided differences taken back") << false << false << 1;
+    // The arrow moves the choice, and the Tab stop with it.
+    QTest::newRow("Down arrow from Lagrange") << false << true << 2;
 }
 
 void tst_FormMain::keyboardWalk() {
     QFETCH(bool, panels);
     QFETCH(bool, divDiff);
-    QFETCH(bool, pressTakenBack);
+    QFETCH(int, how);
     auto focusName = [] { return QApplication::focusWidget()->objectName(); };
     QVERIFY(QTest::qWaitForWindowActive(window.get()));
     QCOMPARE(focusName(), QStringLiteral("HScroll_Olcek"));
@@ -259,12 +260,17 @@ void tst_FormMain::keyboardWalk() {
     walk << "Command1" << (divDiff ? "Text_nPoly" : "Option_Lagrange")
          << (divDiff ? "Option_DivDiff" : "Text_nPoly") << "Check_TrailingEdges";
     auto *option = child<QRadioButton>("Option_DivDiff");
-    option->setChecked(divDiff);
-    if (pressTakenBack) {
+    if (how == 0)
+        option->setChecked(divDiff);
+    if (how == 1) {
         QTest::mousePress(option, Qt::LeftButton);
         QTest::mouseRelease(option, Qt::LeftButton, {}, QPoint(-20, -20));
-        QCOMPARE(focusName(), QStringLiteral("Option_DivDiff"));
     }
+    if (how == 2) {
+        child<QWidget>("Option_Lagrange")->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    }
+    QCOMPARE(focusName(), how == 0 ? "HScroll_Olcek" : "Option_DivDiff");
     QCOMPARE(option->isChecked(), divDiff);
     child<QWidget>("HScroll_Olcek")->setFocus();
     // Forwards around the whole window back to the start, then the same way backwards.
@@ -276,22 +282,6 @@ void tst_FormMain::keyboardWalk() {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ShiftModifier);
         QCOMPARE(focusName(), walk.at(step));
     }
-}
-
-void tst_FormMain::arrowKeysMoveWithinTheMethods() {
-    auto focusName = [] { return QApplication::focusWidget()->objectName(); };
-    QVERIFY(QTest::qWaitForWindowActive(window.get()));
-    child<QWidget>("Command1")->setFocus();
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    QCOMPARE(focusName(), QStringLiteral("Option_Lagrange"));
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
-    QCOMPARE(focusName(), QStringLiteral("Option_DivDiff"));
-    QVERIFY(child<QRadioButton>("Option_DivDiff")->isChecked());
-    // The stop moved with the choice: from the order field Tab now lands on it.
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ShiftModifier);
-    QCOMPARE(focusName(), QStringLiteral("Text_nPoly"));
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ShiftModifier);
-    QCOMPARE(focusName(), QStringLiteral("Command1"));
 }
 
 void tst_FormMain::arrowKeysStepBarsLikeTheirButtons_data() {
@@ -310,22 +300,21 @@ void tst_FormMain::arrowKeysStepBarsLikeTheirButtons() {
     QFETCH(QString, bar);
     QFETCH(int, key);
     QFETCH(int, step);
-    auto *scroll = window->findChild<QScrollBar *>(bar);
-    QVERIFY(scroll);
+    auto *scroll = child<QScrollBar>(qPrintable(bar));
     const int before = scroll->value();
     scroll->setFocus();
     QTest::keyClick(scroll, Qt::Key(key));
     // Right and Down step as the bar's right and lower arrow buttons do, and the handler runs.
     QCOMPARE(scroll->value(), before + step);
-    if (bar == u"HScroll_X0")
-        QCOMPARE(common().X0, step / 10.0);
+    QCOMPARE(bar == u"HScroll_X0" ? common().X0 : common().Y0, bar == u"HScroll_X0"   ? step / 10.0
+                                                               : bar == u"VScroll_Y0" ? -step / 10.0
+                                                                                      : 0.0);
     if (bar == u"HScroll_Olcek")
         QCOMPARE(child<QLineEdit>("Text_Scale")->text(), step > 0 ? "1.4" : "1");
 }
 
 void tst_FormMain::newPointCountLabelLeavesRoom() {
-    auto *label = child<QLabel>("Label1");
-    const QImage image = label->grab().toImage();
+    const QImage image = child<QLabel>("Label1")->grab().toImage();
     int left = image.width(), right = -1;
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x)
