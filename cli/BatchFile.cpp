@@ -9,12 +9,25 @@
 namespace tessaro {
 
 FileSettings fileSettings(const BatchOptions &options) {
-    return FileSettings{options.method,           options.NI,     options.nPoly,
-                        options.ownTrailingEdges, options.format, options.dumpPath};
+    FileSettings settings;
+    settings.method = options.method;
+    settings.NI = options.NI;
+    settings.nPoly = options.nPoly;
+    settings.ownTrailingEdges = options.ownTrailingEdges;
+    settings.leadingEdge = options.leadingEdge;
+    settings.keepFrame = options.keepFrame;
+    settings.format = options.format;
+    settings.dumpPath = options.dumpPath;
+    return settings;
 }
 
 QString ownTrailingEdgesAdvice() {
     return QStringLiteral("Run with -t (--own-trailing-edges) to redistribute such a section.");
+}
+
+QString leadingEdgeOffAdvice() {
+    return QStringLiteral("Run without -L (--leading-edge) to scale x alone, from the point of "
+                          "least x.");
 }
 
 Calculated calculateFile(const QString &path, const FileSettings &settings, bool figures) {
@@ -35,18 +48,23 @@ Calculated calculateFile(const QString &path, const FileSettings &settings, bool
     applyLoad(ws, file);
     ws.FileLoaded = true;
 
-    const CalculationRequest request{settings.method, double(settings.NI), double(settings.nPoly),
-                                     settings.dumpPath, settings.ownTrailingEdges};
-    Suggestion suggestion = Suggestion::None;
-    if (const auto message = Calculate(ws, request, &suggestion)) {
+    CalculationRequest request{settings.method, double(settings.NI), double(settings.nPoly),
+                               settings.dumpPath, settings.ownTrailingEdges};
+    request.leadingEdge = settings.leadingEdge;
+    CalculationOutcome outcome;
+    if (const auto message = Calculate(ws, request, &outcome)) {
         result.refusal = *message;
-        if (suggestion == Suggestion::OwnTrailingEdges)
+        if (outcome.suggestion == Suggestion::OwnTrailingEdges)
             result.refusal += u' ' + ownTrailingEdgesAdvice();
+        else if (outcome.suggestion == Suggestion::LeadingEdgeOff)
+            result.refusal += u' ' + leadingEdgeOffAdvice();
         return result;
     }
     result.NI = ws.NI;
     result.XN = ws.XN;
     result.YN = ws.YN;
+    result.frame = outcome.frame;
+    result.keepFrame = settings.keepFrame;
     if (figures) {
         result.orderCheck = OrderCheck(ws, settings.method);
         result.panelFit = PanelFit(ws);
@@ -54,11 +72,22 @@ Calculated calculateFile(const QString &path, const FileSettings &settings, bool
     return result;
 }
 
+WrittenPoints writtenPoints(const Calculated &calculated) {
+    WrittenPoints points{calculated.XN, calculated.YN};
+    if (calculated.keepFrame && calculated.frame) {
+        // Back into the file's own position, scale and incidence.
+        for (int i = 1; i <= wholeCount(calculated.NI.value_or(0)); ++i)
+            calculated.frame->toFile(calculated.XN[i], calculated.YN[i], points.XN[i],
+                                     points.YN[i]);
+    }
+    return points;
+}
+
 ResultBytes resultBytes(const Calculated &calculated, OutputFormat format,
                         const QString &outputName) {
     const QByteArray OutTitle = calculated.Title + " - redistributed";
-    return formatResult(format,
-                        {calculated.Title, OutTitle, calculated.NI, calculated.XN, calculated.YN},
+    const WrittenPoints points = writtenPoints(calculated);
+    return formatResult(format, {calculated.Title, OutTitle, calculated.NI, points.XN, points.YN},
                         outputName);
 }
 

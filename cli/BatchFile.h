@@ -3,6 +3,7 @@
 
 #include "cli/BatchOptions.h"
 #include "common/Module_Common.h"
+#include "numerics/LeadingEdge.h"
 #include "numerics/QualityFigures.h"
 
 #include <QByteArray>
@@ -18,6 +19,8 @@ struct FileSettings {
     int NI = 51;
     int nPoly = 1;
     bool ownTrailingEdges = false;
+    bool leadingEdge = false;
+    bool keepFrame = false;
     OutputFormat format = OutputFormat::Arf;
     // Empty: the calculation writes no table dump.
     QString dumpPath;
@@ -38,6 +41,9 @@ struct Calculated {
     PointArray YN{};
     std::optional<Figure> orderCheck;
     std::optional<Figure> panelFit;
+    // The frame the leading-edge mode normalised into, to map the new points back with.
+    std::optional<SectionFrame> frame;
+    bool keepFrame = false;
 
     bool ok() const { return refusal.isEmpty(); }
 };
@@ -46,10 +52,21 @@ struct Calculated {
 // avoided.
 QString ownTrailingEdgesAdvice();
 
+// The sentence that follows a refusal of the leading-edge mode that the plain scaling might avoid.
+QString leadingEdgeOffAdvice();
+
 // Imports path as the window's import does, then loads and calculates it in the working set as
 // the window does with these settings, from a fresh working set and divided-difference table;
 // with figures, also reads the order check and the panel fit from it.
 Calculated calculateFile(const QString &path, const FileSettings &settings, bool figures);
+
+// The new points as a result writes them: in the normalised frame, or with keepFrame mapped back
+// into the file's own.
+struct WrittenPoints {
+    PointArray XN;
+    PointArray YN;
+};
+WrittenPoints writtenPoints(const Calculated &calculated);
 
 // The bytes of the window's save (.arf) or export (Selig) of a calculated file, or the refusal
 // naming outputName. Reads only what it is given, so it may run on any thread.

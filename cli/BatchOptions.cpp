@@ -32,6 +32,8 @@ struct Parser {
     QCommandLineOption order{{"p", "order"}, {}, "K"};
     QCommandLineOption method{{"m", "method"}, {}, "METHOD"};
     QCommandLineOption own{{"t", "own-trailing-edges"}};
+    QCommandLineOption leadingEdge{{"L", "leading-edge"}};
+    QCommandLineOption keepFrame{"keep-frame"};
     QCommandLineOption format{{"f", "format"}, {}, "FORMAT"};
     QCommandLineOption output{{"o", "output"}, {}, "PATH"};
     QCommandLineOption dump{"dump", {}, "PATH"};
@@ -42,8 +44,8 @@ struct Parser {
 
     Parser() {
         parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsCompactedShortOptions);
-        parser.addOptions(
-            {points, order, method, own, format, output, dump, report, quiet, help, version});
+        parser.addOptions({points, order, method, own, leadingEdge, keepFrame, format, output, dump,
+                           report, quiet, help, version});
     }
 };
 
@@ -111,7 +113,10 @@ std::optional<QString> readValues(const Parser &p, BatchOptions &options) {
         if (options.reportPath.isEmpty())
             return QStringLiteral("--report takes a file name, or - for standard output.");
     }
-    options.ownTrailingEdges = parser.isSet(p.own);
+    // Normalising keeps each surface's own trailing edge always.
+    options.leadingEdge = parser.isSet(p.leadingEdge);
+    options.keepFrame = parser.isSet(p.keepFrame);
+    options.ownTrailingEdges = parser.isSet(p.own) || options.leadingEdge;
     options.quiet = parser.isSet(p.quiet);
     options.inputs = parser.positionalArguments();
     return std::nullopt;
@@ -134,6 +139,9 @@ std::optional<QString> checkCombination(const BatchOptions &options) {
         if (count != 1)
             return QStringLiteral("--dump takes exactly one FILE, not %1.").arg(count);
     }
+    if (options.keepFrame && !options.leadingEdge)
+        return QStringLiteral("--keep-frame maps the new points back from the normalised frame, "
+                              "so it needs -L (--leading-edge).");
     if (toStandardOutput && options.reportPath == u"-")
         return QStringLiteral("-o - and --report - cannot both write to standard output.");
     return std::nullopt;
@@ -189,6 +197,11 @@ QString batchUsage() {
         "  -p, --order K             polynomial order, 0 to 100 (default 1)\n"
         "  -m, --method METHOD       lagrange or divdiff (default lagrange)\n"
         "  -t, --own-trailing-edges  keep each surface's own trailing edge\n"
+        "  -L, --leading-edge        normalise at the true leading edge: move, turn and scale\n"
+        "                            the section so its nose is (0, 0) and its trailing edge\n"
+        "                            (1, 0), x and y alike (implies -t)\n"
+        "      --keep-frame          with -L, write the new points back in the file's own\n"
+        "                            position, scale and incidence\n"
         "  -f, --format FORMAT       arf (the window's save) or selig (its export); default arf\n"
         "  -o, --output PATH         output file, or a folder for several FILEs or an existing\n"
         "                            folder (made when missing); - is standard output.\n"
@@ -202,7 +215,7 @@ QString batchUsage() {
         "\n"
         "Examples:\n"
         "  tessaro-batch -n 101 -p 3 samples/naca2412.arf\n"
-        "  tessaro-batch -t -n 161 -p 3 -f selig -o out/ airfoils/*.dat\n"
+        "  tessaro-batch -L -n 161 -p 3 -f selig -o out/ airfoils/*.dat\n"
         "\n"
         "Exit status: 0 when every file was written, 1 when a file was refused or could not be\n"
         "written, 2 for a usage error.\n");

@@ -20,6 +20,9 @@ struct BatchOptions {
     int nPoly = 1;
     Method method = Method::Lagrange;
     bool ownTrailingEdges = false;
+    bool leadingEdge = false;
+    // With leadingEdge: write the new points in the file's own frame.
+    bool keepFrame = false;
     OutputFormat format = OutputFormat::Arf;
     // -o as given; unset writes next to the working directory under the default names.
     std::optional<QString> output;

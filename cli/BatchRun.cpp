@@ -147,10 +147,22 @@ int runBatch(const QStringList &arguments, const BatchStreams &streams) {
     std::vector<ReportRow> rows;
     const auto tell = [&](const std::vector<FileOutcome> &outcomes) {
         for (const FileOutcome &outcome : outcomes) {
-            rows.push_back(ReportRow{outcome.input, outcome.refusal.isEmpty(), outcome.pointsRead,
-                                     options.NI, options.nPoly, options.method,
-                                     options.ownTrailingEdges, outcome.orderCheck, outcome.panelFit,
-                                     outcome.refusal});
+            ReportRow row;
+            row.file = outcome.input;
+            row.redistributed = outcome.refusal.isEmpty();
+            row.pointsRead = outcome.pointsRead;
+            row.newPoints = options.NI;
+            row.order = options.nPoly;
+            row.method = options.method;
+            row.ownTrailingEdges = options.ownTrailingEdges;
+            row.leadingEdge = options.leadingEdge;
+            row.frame = !options.leadingEdge ? "specified"
+                        : options.keepFrame  ? "file"
+                                             : "normalised";
+            row.orderCheck = outcome.orderCheck;
+            row.panelFit = outcome.panelFit;
+            row.message = outcome.refusal;
+            rows.push_back(row);
             if (outcome.refusal.isEmpty()) {
                 ++redistributed;
                 continue;

@@ -5,8 +5,9 @@ namespace tessaro {
 
 namespace {
 
-constexpr char Header[] = "file,status,points_read,new_points,order,method,own_trailing_edges,"
-                          "order_check,order_check_x,panel_fit,panel_fit_x,message\n";
+constexpr char Header[] =
+    "file,status,points_read,new_points,order,method,own_trailing_edges,"
+    "leading_edge,frame,order_check,order_check_x,panel_fit,panel_fit_x,message\n";
 
 void appendFigure(QByteArray &line, const std::optional<Figure> &figure) {
     line += ',';
@@ -46,6 +47,8 @@ QByteArray formatReport(const std::vector<ReportRow> &rows) {
         line += ',' + QByteArray::number(row.order);
         line += row.method == Method::DivDiff ? ",divdiff" : ",lagrange";
         line += row.ownTrailingEdges ? ",yes" : ",no";
+        line += row.leadingEdge ? ",yes," : ",no,";
+        line += row.frame;
         appendFigure(line, row.orderCheck);
         appendFigure(line, row.panelFit);
         line += ',';

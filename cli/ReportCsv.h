@@ -23,6 +23,9 @@ struct ReportRow {
     int order = 0;
     Method method = Method::Lagrange;
     bool ownTrailingEdges = false;
+    bool leadingEdge = false;
+    // The frame the written points are in: normalised, file or specified (x scaled alone).
+    QByteArray frame = "specified";
     std::optional<Figure> orderCheck;
     std::optional<Figure> panelFit;
     // Only for a refused file.

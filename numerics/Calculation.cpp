@@ -16,6 +16,13 @@ struct Refusal {
     Suggestion suggestion = Suggestion::None;
 };
 
+// How the section was brought onto the chord 0..1.
+struct Scaling {
+    SurfaceEnds ends;
+    double chord = 0;
+    std::optional<SectionFrame> frame;
+};
+
 int pointCount(const Module_Common &ws) {
     return std::clamp(ws.N, 0, MaxIndex);
 }
@@ -48,21 +55,22 @@ bool findLeadingEdge(Module_Common &work, double &xMin, double &xMax) {
     return fell;
 }
 
-std::optional<Refusal> scaleX(Module_Common &work, double xMin, double xMax) {
+std::optional<Refusal> scaleX(Module_Common &work, double xMin, double xMax, Scaling &scaling) {
     const double chord = xMax - xMin;
     if (!(chord > 0) || !std::isfinite(chord))
         return Refusal{noChordMessage()};
+    scaling.chord = chord;
     for (int i = 1; i <= pointCount(work); ++i)
         work.X[i] = (work.X[i] - xMin) / chord;
     return std::nullopt;
 }
 
 // Maps x onto 0..1 from the leading edge to the last rising point.
-std::optional<Refusal> scaleChord(Module_Common &work) {
+std::optional<Refusal> scaleChord(Module_Common &work, Scaling &scaling) {
     double xMin = 0;
     double xMax = 0;
     findLeadingEdge(work, xMin, xMax);
-    if (auto refusal = scaleX(work, xMin, xMax))
+    if (auto refusal = scaleX(work, xMin, xMax, scaling))
         return refusal;
 
     for (int k = 1; k <= pointCount(work); ++k) {
@@ -86,7 +94,8 @@ std::optional<Refusal> scaleChord(Module_Common &work) {
 
 // Maps x onto 0..1 from the leading edge to the further of the two trailing-edge points, and
 // finds where each surface ends on that chord.
-std::optional<Refusal> scaleOwnEnds(Module_Common &work, SurfaceEnds &ends) {
+std::optional<Refusal> scaleOwnEnds(Module_Common &work, Scaling &scaling) {
+    SurfaceEnds &ends = scaling.ends;
     const int N = pointCount(work);
     double xMin = 0;
     double xMax = 0;
@@ -105,7 +114,7 @@ std::optional<Refusal> scaleOwnEnds(Module_Common &work, SurfaceEnds &ends) {
                            "other.")
                 .arg(wholeNumberForm(work.iLE))};
     }
-    if (auto refusal = scaleX(work, xMin, std::max(work.X[1], work.X[N])))
+    if (auto refusal = scaleX(work, xMin, std::max(work.X[1], work.X[N]), scaling))
         return refusal;
 
     ends = SurfaceEnds{work.X[1], work.X[N]};
@@ -143,7 +152,29 @@ std::optional<Refusal> scaleOwnEnds(Module_Common &work, SurfaceEnds &ends) {
     return std::nullopt;
 }
 
-std::optional<Refusal> calculate(Module_Common &ws, const CalculationRequest &request) {
+std::optional<Refusal> normalise(Module_Common &work, Scaling &scaling) {
+    NormalisedSection section;
+    if (auto refusal = normaliseAtLeadingEdge(work, section)) {
+        return Refusal{refusal->message,
+                       refusal->leadingEdgeOff ? Suggestion::LeadingEdgeOff : Suggestion::None};
+    }
+    scaling.ends = section.ends;
+    scaling.chord = section.frame.chord;
+    scaling.frame = section.frame;
+    return std::nullopt;
+}
+
+std::optional<Refusal> scale(Module_Common &work, const CalculationRequest &request,
+                             Scaling &scaling) {
+    if (request.leadingEdge)
+        return normalise(work, scaling);
+    if (request.ownTrailingEdges)
+        return scaleOwnEnds(work, scaling);
+    return scaleChord(work, scaling);
+}
+
+std::optional<Refusal> calculate(Module_Common &ws, const CalculationRequest &request,
+                                 Scaling &scaling) {
     if (!ws.FileLoaded)
         return Refusal{QStringLiteral("Open a file containing airfoil coordinates")};
     if (request.method == Method::None)
@@ -151,8 +182,7 @@ std::optional<Refusal> calculate(Module_Common &ws, const CalculationRequest &re
 
     // Everything happens on a copy so that a refusal or a stop leaves the working set as it was.
     Module_Common work = ws;
-    SurfaceEnds ends;
-    if (auto refusal = request.ownTrailingEdges ? scaleOwnEnds(work, ends) : scaleChord(work))
+    if (auto refusal = scale(work, request, scaling))
         return refusal;
 
     work.NI = request.NI;
@@ -165,8 +195,8 @@ std::optional<Refusal> calculate(Module_Common &ws, const CalculationRequest &re
                            .arg(screenNumber(request.NI))};
     }
 
-    if (request.ownTrailingEdges)
-        DistrAlongTeta(work, ends);
+    if (request.ownTrailingEdges || request.leadingEdge)
+        DistrAlongTeta(work, scaling.ends);
     else
         DistrAlongTeta(work);
     if (auto message = InterpNewPoints(work, request.method, request.nPoly, request.dumpPath))
@@ -179,10 +209,18 @@ std::optional<Refusal> calculate(Module_Common &ws, const CalculationRequest &re
 } // namespace
 
 std::optional<QString> Calculate(Module_Common &ws, const CalculationRequest &request,
-                                 Suggestion *suggestion) {
-    std::optional<Refusal> refusal = calculate(ws, request);
-    if (suggestion)
-        *suggestion = refusal ? refusal->suggestion : Suggestion::None;
+                                 CalculationOutcome *outcome) {
+    Scaling scaling;
+    std::optional<Refusal> refusal = calculate(ws, request, scaling);
+    if (outcome) {
+        *outcome = CalculationOutcome{};
+        if (refusal) {
+            outcome->suggestion = refusal->suggestion;
+        } else {
+            outcome->chord = scaling.chord;
+            outcome->frame = scaling.frame;
+        }
+    }
     if (!refusal)
         return std::nullopt;
     return refusal->message;

@@ -47,6 +47,7 @@ const QColor kWindowGrey{192, 192, 192};
 const QColor kTitleRed{255, 0, 0};
 const QColor kTitleBlue{0, 0, 192};
 const QString kOwnTrailingEdgesCaption = QStringLiteral("Keep each surface's own trailing edge");
+const QString kLeadingEdgeCaption = QStringLiteral("Normalise at the true leading edge");
 // Pixels between a label's text and its right edge.
 constexpr int kLabelEndRoom = 4;
 
@@ -194,13 +195,19 @@ void Form_Main::buildControls() {
     // Right of the scale panel, clear of every other control.
     Frame6 = frame(client, "Frame6", twips(7920, 4080, 4560, 1185));
     Check_TrailingEdges = place<QCheckBox>(Frame6, "Check_TrailingEdges",
-                                           twips(120, 240, 4320, 255), kOwnTrailingEdgesCaption);
+                                           twips(120, 120, 4320, 240), kOwnTrailingEdgesCaption);
+    Check_LeadingEdge = place<QCheckBox>(Frame6, "Check_LeadingEdge", twips(120, 360, 4320, 240),
+                                         kLeadingEdgeCaption);
+    Check_LeadingEdge->setToolTip(QStringLiteral(
+        "Move, turn and scale the section, x and y alike, so that its true nose (the point of the "
+        "contour farthest from the trailing edge) is at 0, 0 and its trailing edge at 1, 0. Each "
+        "surface keeps its own trailing edge."));
     // How good the last calculation is; empty until there is one.
-    Label6 = place<QLabel>(Frame6, "Label6", twips(120, 540, 4320, 255));
+    Label6 = place<QLabel>(Frame6, "Label6", twips(120, 600, 4320, 240));
     Label6->setToolTip(QStringLiteral(
         "Order check: the largest error in y when each point read is left out and predicted from "
         "the others with this method and order, so a large figure asks for another order."));
-    Label7 = place<QLabel>(Frame6, "Label7", twips(120, 840, 4320, 255));
+    Label7 = place<QLabel>(Frame6, "Label7", twips(120, 840, 4320, 240));
     Label7->setToolTip(QStringLiteral(
         "Panel fit: the largest distance of a point read from the polygon through the new "
         "points, as a panel code sees it, so a large figure asks for more new points."));
@@ -237,9 +244,22 @@ void Form_Main::setTabOrderChain() {
     // The one keyboard order of the controls that take focus; Tab skips those hidden. Of the
     // method options only the checked one is a stop, each at its own place here.
     const QList<QWidget *> chain{
-        HScroll_Olcek, Text_Scale,     HScroll_X0,          VScroll_Y0,   Text_NI,  Drive1,
-        Dir1,          File1,          Text_Save,           Command_Save, Command1, Option_Lagrange,
-        Text_nPoly,    Option_DivDiff, Check_TrailingEdges,
+        HScroll_Olcek,
+        Text_Scale,
+        HScroll_X0,
+        VScroll_Y0,
+        Text_NI,
+        Drive1,
+        Dir1,
+        File1,
+        Text_Save,
+        Command_Save,
+        Command1,
+        Option_Lagrange,
+        Text_nPoly,
+        Option_DivDiff,
+        Check_TrailingEdges,
+        Check_LeadingEdge,
     };
     for (qsizetype i = 1; i < chain.size(); ++i)
         setTabOrder(chain[i - 1], chain[i]);
@@ -259,6 +279,10 @@ void Form_Main::connectHandlers() {
     connect(File1, &FileList::fileChosen, this, &Form_Main::File1_Click);
     connect(Command_Save, &QPushButton::clicked, this, &Form_Main::Command_Save_Click);
     connect(Command1, &QPushButton::clicked, this, &Form_Main::Command1_Click);
+    // The leading-edge mode always keeps each surface's own trailing edge; the box keeps its own
+    // state for when the mode is off again.
+    connect(Check_LeadingEdge, &QCheckBox::toggled, Check_TrailingEdges,
+            [this](bool ticked) { Check_TrailingEdges->setEnabled(!ticked); });
     connect(HScroll_Olcek, &QScrollBar::valueChanged, this, &Form_Main::HScroll_Olcek_Change);
     connect(HScroll_X0, &QScrollBar::valueChanged, this, &Form_Main::HScroll_X0_Change);
     connect(VScroll_Y0, &QScrollBar::valueChanged, this, &Form_Main::VScroll_Y0_Change);
@@ -419,13 +443,18 @@ void Form_Main::Command1_Click() {
         method = Method::DivDiff;
     CalculationRequest request{method, readNumber(Text_NI->text()), readNumber(Text_nPoly->text())};
     request.ownTrailingEdges = Check_TrailingEdges->isChecked();
+    request.leadingEdge = Check_LeadingEdge->isChecked();
 
     Module_Common &ws = common();
-    Suggestion suggestion = Suggestion::None;
-    if (const auto message = Calculate(ws, request, &suggestion)) {
-        if (suggestion == Suggestion::OwnTrailingEdges) {
+    CalculationOutcome outcome;
+    if (const auto message = Calculate(ws, request, &outcome)) {
+        if (outcome.suggestion == Suggestion::OwnTrailingEdges) {
             showMessage(*message + QStringLiteral(" Tick \"%1\" to redistribute such a section.")
                                        .arg(kOwnTrailingEdgesCaption));
+        } else if (outcome.suggestion == Suggestion::LeadingEdgeOff) {
+            showMessage(*message + QStringLiteral(" Untick \"%1\" to scale x alone, from the "
+                                                  "point of least x.")
+                                       .arg(kLeadingEdgeCaption));
         } else {
             showMessage(*message);
         }

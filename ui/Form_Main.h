@@ -81,6 +81,7 @@ class Form_Main : public QMainWindow {
     QGroupBox *Frame5 = nullptr;
     QGroupBox *Frame6 = nullptr;
     QCheckBox *Check_TrailingEdges = nullptr;
+    QCheckBox *Check_LeadingEdge = nullptr;
     QRadioButton *Option_DivDiff = nullptr;
     QRadioButton *Option_Lagrange = nullptr;
     QLineEdit *Text_nPoly = nullptr;

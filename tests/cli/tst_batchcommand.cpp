@@ -69,6 +69,15 @@ class tst_BatchCommand : public QObject {
               "--dump names the input file \"link.arf\"; give it another name.");
         usage("usage: report on an input", {"--report", "link.arf", "-o", "new/", "good1.arf"},
               "--report names the input file \"link.arf\"; give it another name.");
+        usage("usage: keep-frame without -L", {"--keep-frame", "good1.arf"},
+              "--keep-frame maps the new points back from the normalised frame, so it needs -L "
+              "(--leading-edge).");
+        row("normalised, a section too small for it",
+            {"-q", "-L", "-o", "out", "good1.arf", "good2.dat"}, 1,
+            "good2.dat: The contour has 5 points, and finding its true leading edge takes at "
+            "least 7: open a section with more points. Run without -L (--leading-edge) to scale "
+            "x alone, from the point of least x.\n",
+            {"out/good1.arf"});
         row("default names, an older result replaced", {"good1.arf", "good2.dat"}, 0,
             "2 redistributed, 0 refused\n", {"good1-redistributed.arf", "good2-redistributed.arf"});
         row("default selig name, no DivDif.text",

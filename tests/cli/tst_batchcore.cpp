@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 // tessaro-batch against the core import, calculation, writer and figures that the window uses:
 // every shared airfoil, and the CSV report of a mixed run.
+#include "../tools/NacaExact.h"
+#include "cli/BatchFile.h"
 #include "io/AirfoilImport.h"
 #include "io/ArfWriter.h"
 #include "numerics/Calculation.h"
@@ -79,6 +81,36 @@ class tst_BatchCore : public QObject {
         QVERIFY(refusals.count('\n') <= 3); // the comparison is mostly of bytes, not of refusals
     }
 
+    // --keep-frame writes the new points in the file's own frame: the ends where the file has
+    // them; the report names the mode and the frame.
+    void keepFrame() {
+        QTemporaryDir dir;
+        Contour turned;
+        for (const naca::Point &p : naca::cosineContour({0.04, 0.4, 0.15}, 30))
+            turned.emplace_back(5 + 3 * (p.x * 0.8 - p.y * 0.6), -2 + 3 * (p.x * 0.6 + p.y * 0.8));
+        const QString path = writeFile(dir, "turned.arf", arfText("Turned", turned));
+        FileSettings settings;
+        settings.NI = 161;
+        settings.nPoly = 3;
+        settings.ownTrailingEdges = settings.leadingEdge = settings.keepFrame = true;
+        const Calculated calculated = calculateFile(path, settings, false);
+        QCOMPARE(calculated.refusal, QString());
+        const WrittenPoints points = writtenPoints(calculated);
+        const Module_Common &ws = common();
+        const double chord = calculated.frame->chord;
+        QVERIFY(std::abs(chord - 3) < 0.01);
+        for (const auto &[i, k] : {std::pair{1, 1}, std::pair{161, ws.N}}) {
+            QVERIFY(std::abs(points.XN[i] - turned[k - 1].first) < 1e-12 * chord);
+            QVERIFY(std::abs(points.YN[i] - turned[k - 1].second) < 1e-12 * chord);
+        }
+
+        const BatchRunResult batch = runBatchProcess(
+            {"-q", "-L", "--keep-frame", "-n", "161", "-o", "out.arf", "--report", "r.csv", path},
+            dir.path());
+        QCOMPARE(batch.status, 0);
+        QVERIFY(readBytes(dir.filePath("r.csv")).contains(",161,1,lagrange,yes,yes,file,"));
+    }
+
     void report_data() {
         QTest::addColumn<QByteArray>("locale");
         QTest::addColumn<QString>("method");
@@ -113,9 +145,10 @@ class tst_BatchCore : public QObject {
         };
         const QByteArray goodFigures = figures(good);
         QVERIFY(!goodFigures.startsWith(',')); // the good file's order check is a number
-        const QByteArray settings = ",61,3," + method.toUtf8() + ",no,";
+        const QByteArray settings = ",61,3," + method.toUtf8() + ",no,no,specified,";
         const QByteArray expected =
-            "file,status,points_read,new_points,order,method,own_trailing_edges,order_check,"
+            "file,status,points_read,new_points,order,method,own_trailing_edges,leading_edge,"
+            "frame,order_check,"
             "order_check_x,panel_fit,panel_fit_x,message\ngood.arf,redistributed,41" +
             settings + goodFigures + "\nflat.arf,refused,3" + settings + ",,,," + kFlatRefusal +
             "\nmissing.arf,refused," + settings +

@@ -142,13 +142,13 @@ void tst_OwnTrailingEdges::outcomes() {
     for (const bool own : {false, true}) {
         Module_Common &ws = work[own];
         const QString dumpPath = dir.filePath(own ? "own.text" : "plain.text");
-        Suggestion suggestion = Suggestion::None;
+        CalculationOutcome outcome;
         const std::optional<QString> message =
-            Calculate(ws, CalculationRequest{method, 161, 3, dumpPath, own}, &suggestion);
+            Calculate(ws, CalculationRequest{method, 161, 3, dumpPath, own}, &outcome);
         const QString &expected = own ? checked : unchecked;
         QCOMPARE(message.value_or(QString()), expected);
         // Only the refusal that the mode would mend points to it.
-        QCOMPARE(suggestion == Suggestion::OwnTrailingEdges,
+        QCOMPARE(outcome.suggestion == Suggestion::OwnTrailingEdges,
                  !own && expected.contains(QLatin1String("both surfaces must end")));
         if (message)
             QVERIFY(sameWorkingSet(ws, start));

@@ -258,7 +258,8 @@ void tst_FormMain::keyboardWalk() {
         walk += QStringList{"Drive1", "Dir1", "File1", "Text_Save", "Command_Save"};
     }
     walk << "Command1" << (divDiff ? "Text_nPoly" : "Option_Lagrange")
-         << (divDiff ? "Option_DivDiff" : "Text_nPoly") << "Check_TrailingEdges";
+         << (divDiff ? "Option_DivDiff" : "Text_nPoly") << "Check_TrailingEdges"
+         << "Check_LeadingEdge";
     auto *option = child<QRadioButton>("Option_DivDiff");
     if (how == 0)
         option->setChecked(divDiff);

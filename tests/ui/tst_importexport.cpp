@@ -58,6 +58,7 @@ class tst_ImportExport : public QObject {
     void refusedImportChangesNothing();
     void saveNeverOverwritesTheImportedFile();
     void ownTrailingEdgesThroughTheWindow();
+    void leadingEdgeThroughTheWindow();
     void figuresAfterCalculation_data();
     void figuresAfterCalculation();
     void figuresKeptOnRefusalClearedOnLoad();
@@ -108,14 +109,19 @@ void tst_ImportExport::controls() {
 
     auto *frame = child<QGroupBox>("Frame6");
     QCOMPARE(frame->geometry(), QRect(528, 272, 304, 79)); // 7920, 4080, 4560, 1185 twips
-    auto *box = child<QCheckBox>("Check_TrailingEdges");
-    QCOMPARE(box->geometry(), QRect(8, 16, 288, 17));
-    QCOMPARE(box->text(), QStringLiteral("Keep each surface's own trailing edge"));
-    QVERIFY(!box->isChecked() && box->isVisible() && box->parentWidget() == frame);
-    for (const auto &[name, top] : {std::pair{"Label6", 36}, std::pair{"Label7", 56}}) {
+    // Four lines 240 twips high, at 120, 360, 600 and 840 twips.
+    for (const auto &[name, top, caption] :
+         {std::tuple{"Check_TrailingEdges", 8, "Keep each surface's own trailing edge"},
+          std::tuple{"Check_LeadingEdge", 24, "Normalise at the true leading edge"}}) {
+        auto *box = child<QCheckBox>(name);
+        QCOMPARE(box->geometry(), QRect(8, top, 288, 16));
+        QCOMPARE(box->text(), QLatin1String(caption));
+        QVERIFY(!box->isChecked() && box->isVisible() && box->parentWidget() == frame);
+    }
+    for (const auto &[name, top] : {std::pair{"Label6", 40}, std::pair{"Label7", 56}}) {
         auto *label = child<QLabel>(name);
         QCOMPARE(label->parentWidget(), frame);
-        QCOMPARE(label->geometry(), QRect(8, top, 288, 17)); // 120, 540 / 840, 4320, 255 twips
+        QCOMPARE(label->geometry(), QRect(8, top, 288, 16));
         QCOMPARE(label->text(), QString());
         QVERIFY(label->toolTip().endsWith(u'.'));
         QCOMPARE(label->toolTip().count(QLatin1String(". ")), 0); // one sentence
@@ -233,6 +239,52 @@ void tst_ImportExport::ownTrailingEdgesThroughTheWindow() {
     // The lower surface's own end, short of x = 1, is kept.
     QCOMPARE(common().YN[161], common().Y[60]);
     QCOMPARE(common().XN[161], common().X[60]);
+}
+
+void tst_ImportExport::leadingEdgeThroughTheWindow() {
+    QVERIFY(fx.showWindow());
+    auto *own = child<QCheckBox>("Check_TrailingEdges");
+    auto *leadingEdge = child<QCheckBox>("Check_LeadingEdge");
+    // The own-trailing-edge box is off while the mode runs, and keeps its own state for after.
+    for (const bool ownTicked : {true, false}) {
+        own->setChecked(ownTicked);
+        QTest::mouseClick(leadingEdge, Qt::LeftButton);
+        QVERIFY(leadingEdge->isChecked() && !own->isEnabled());
+        QCOMPARE(own->isChecked(), ownTicked);
+        QTest::mouseClick(leadingEdge, Qt::LeftButton);
+        QVERIFY(own->isEnabled());
+        QCOMPARE(own->isChecked(), ownTicked);
+    }
+    QTest::mouseClick(leadingEdge, Qt::LeftButton);
+
+    // Too few points for the nose: refused with the way out, and nothing changes.
+    writeFile(*fx.dir, QStringLiteral("six.dat"), "Six\n1 0\n.5 .05\n.1 .03\n0 0\n.5 -.05\n1 0\n");
+    importThroughDialog(fx.path(QStringLiteral("six.dat")));
+    MessageRecorder messages;
+    const Module_Common before = common();
+    calculate(QStringLiteral("161"), QStringLiteral("3"));
+    QCOMPARE(messages.texts,
+             QStringList{"The contour has 6 points, and finding its true leading edge takes at "
+                         "least 7: open a section with more points. Untick \"Normalise at the "
+                         "true leading edge\" to scale x alone, from the point of least x."});
+    QVERIFY(sameWorkingSet(common(), before));
+    QCOMPARE(fx.window->outTitle(), QByteArray());
+
+    // A section stored at chord 2 comes out at chord 1, y scaled alike: its nose at (0, 0).
+    Contour doubled = nacaSymmetric(61);
+    for (auto &[x, y] : doubled)
+        std::tie(x, y) = std::pair{2 * x, 2 * y};
+    writeFile(*fx.dir, QStringLiteral("doubled.arf"), arfText("Doubled", doubled));
+    importThroughDialog(fx.path(QStringLiteral("doubled.arf")));
+    calculate(QStringLiteral("161"), QStringLiteral("3"));
+    QCOMPARE(messages.texts.size(), 1);
+    const Module_Common &ws = common();
+    QCOMPARE(ws.iLE, 31);
+    QCOMPARE(ws.X[31], 0.0);
+    QCOMPARE(ws.X[1], 1.0);
+    QVERIFY(std::abs(ws.Y[16] - doubled[15].second / 2) < 1e-10); // the file has 10 decimals
+    QCOMPARE(ws.XN[81], 0.0);
+    QCOMPARE(fx.window->outTitle(), QByteArray("Doubled - redistributed"));
 }
 
 void tst_ImportExport::figuresAfterCalculation_data() {
