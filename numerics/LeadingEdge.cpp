@@ -27,8 +27,8 @@ bool finite(std::initializer_list<double> values) {
     return std::all_of(values.begin(), values.end(), [](double v) { return std::isfinite(v); });
 }
 
-// x as a polynomial of y through the window's points, in a frame whose x axis runs roughly along
-// the chord: near the nose the contour is a graph over y, smooth even where it is not over x.
+// One coordinate as a polynomial of the length along the polygon through the window's points:
+// the contour is smooth in it through the nose, where it is not a function of x.
 class NosePolynomial {
   public:
     // False when two nodes coincide.
@@ -64,15 +64,16 @@ class NosePolynomial {
 // (P - T) . P' along the polynomial: zero where the line from T meets the contour at a right
 // angle.
 struct NoseCondition {
-    const NosePolynomial &polynomial;
+    const NosePolynomial &U;
+    const NosePolynomial &V;
     double Tu;
     double Tv;
 
     double operator()(double t) const {
-        double g = 0;
-        double dg = 0;
-        polynomial.evaluate(t, g, dg);
-        return (g - Tu) * dg + (t - Tv);
+        double u = 0, du = 0, v = 0, dv = 0;
+        U.evaluate(t, u, du);
+        V.evaluate(t, v, dv);
+        return (u - Tu) * du + (v - Tv) * dv;
     }
 };
 
@@ -159,42 +160,45 @@ struct NoseSearch {
         std::array<double, kNosePoints> v{};
         for (int j = 0; j < kNosePoints; ++j)
             frame.toNormal(ws.X[first + j], ws.Y[first + j], u[j], v[j]);
-        const bool rising = v[kNosePoints - 1] > v[0];
+        // The nodes: the length along the polygon, which is the same in every frame.
+        std::array<double, kNosePoints> t{};
         for (int j = 1; j < kNosePoints; ++j) {
-            if (!(rising ? v[j] > v[j - 1] : v[j] < v[j - 1])) {
+            const double step = std::hypot(u[j] - u[j - 1], v[j] - v[j - 1]);
+            if (!(step > 0)) {
                 return refuse(
-                    QStringLiteral("Points %1 and %2, near point %3 which lies farthest from the "
-                                   "trailing edge, do not run across the chord in one direction, "
-                                   "so the leading edge cannot be found there: check %4.")
-                        .arg(pointText(first + j - 1), pointText(first + j), pointText(kf),
-                             windowText()),
-                    true);
+                    QStringLiteral("Points %1 and %2, near point %3 which lies farthest "
+                                   "from the trailing edge, are the same point, so the "
+                                   "leading edge cannot be found there: remove one of "
+                                   "them from the file.")
+                        .arg(pointText(first + j - 1), pointText(first + j), pointText(kf)));
             }
+            t[j] = t[j - 1] + step;
         }
-        NosePolynomial polynomial;
-        if (!polynomial.build(v, u))
+        NosePolynomial U;
+        NosePolynomial V;
+        if (!U.build(t, u) || !V.build(t, v))
             return refuse(nonFinite());
         double Tu = 0;
         double Tv = 0;
         frame.toNormal(T.x, T.y, Tu, Tv);
-        const NoseCondition f{polynomial, Tu, Tv};
+        const NoseCondition f{U, V, Tu, Tv};
 
         const int c = kf - first;
-        std::array<double, kNosePoints> fv{};
+        std::array<double, kNosePoints> ft{};
         for (int j = std::max(c - 1, 0); j <= std::min(c + 1, kNosePoints - 1); ++j)
-            fv[j] = f(v[j]);
-        double t = 0;
-        if (fv[c] == 0) {
-            t = v[c];
+            ft[j] = f(t[j]);
+        double at = 0;
+        if (ft[c] == 0) {
+            at = t[c];
             out.before = kf;
-        } else if (c > 0 && (fv[c - 1] > 0) != (fv[c] > 0) && fv[c - 1] != 0) {
-            t = rootBetween(f, v[c - 1], v[c], fv[c - 1], fv[c]);
+        } else if (c > 0 && (ft[c - 1] > 0) != (ft[c] > 0) && ft[c - 1] != 0) {
+            at = rootBetween(f, t[c - 1], t[c], ft[c - 1], ft[c]);
             out.before = kf - 1;
-        } else if (c + 1 < kNosePoints && (fv[c + 1] > 0) != (fv[c] > 0)) {
-            t = rootBetween(f, v[c], v[c + 1], fv[c], fv[c + 1]);
+        } else if (c + 1 < kNosePoints && (ft[c + 1] > 0) != (ft[c] > 0)) {
+            at = rootBetween(f, t[c], t[c + 1], ft[c], ft[c + 1]);
             out.before = kf;
-        } else if (c > 0 && fv[c - 1] == 0) {
-            t = v[c - 1];
+        } else if (c > 0 && ft[c - 1] == 0) {
+            at = t[c - 1];
             out.before = kf - 1;
         } else {
             return refuse(
@@ -204,17 +208,17 @@ struct NoseSearch {
                     .arg(pointText(kf), windowText()),
                 true);
         }
-        double g = 0;
-        double dg = 0;
-        polynomial.evaluate(t, g, dg);
-        if (!finite({t, g, dg, Tu, Tv}))
+        double g = 0, dg = 0, h = 0, dh = 0;
+        U.evaluate(at, g, dg);
+        V.evaluate(at, h, dh);
+        if (!finite({at, g, h, Tu, Tv}))
             return refuse(nonFinite());
 
         // A nose on a point read is that point, so that its angle is exactly pi.
         out.onPoint = 0;
         for (const int k : {out.before, out.before + 1}) {
             const int j = k - first;
-            if (j >= 0 && j < kNosePoints && std::hypot(u[j] - g, v[j] - t) <= kNoseOnPoint) {
+            if (j >= 0 && j < kNosePoints && std::hypot(u[j] - g, v[j] - h) <= kNoseOnPoint) {
                 out.onPoint = k;
                 break;
             }
@@ -225,8 +229,8 @@ struct NoseSearch {
             out.Ly = ws.Y[out.onPoint];
             out.moved = std::hypot(u[j], v[j]);
         } else {
-            frame.toFile(g, t, out.Lx, out.Ly);
-            out.moved = std::hypot(g, t);
+            frame.toFile(g, h, out.Lx, out.Ly);
+            out.moved = std::hypot(g, h);
         }
         return std::nullopt;
     }

@@ -162,8 +162,8 @@ void tst_LeadingEdge::refusals_data() {
     beyondItsEnd[2].first = 1.2;
     Contour upperOnly = nacaSymmetric(61);
     upperOnly.erase(upperOnly.begin(), upperOnly.begin() + 30);
-    Contour zigzag = nacaSymmetric(61);
-    zigzag[31].second = 0.02;
+    Contour doubledNose = nacaSymmetric(61);
+    doubledNose.insert(doubledNose.begin() + 30, doubledNose[30]);
     // Spans twice the largest double, so distances overflow.
     Contour huge = nacaSymmetric(61);
     for (auto &[x, y] : huge)
@@ -190,12 +190,12 @@ void tst_LeadingEdge::refusals_data() {
         << "The leading edge lies between points 1 and 2, at an end of the contour, so one "
            "surface has no length: a contour must start and end at the trailing edge."
         << false;
-    QTest::newRow("nose points out of order")
-        << zigzag
-        << "Points 31 and 32, near point 31 which lies farthest from the trailing edge, do not "
-           "run across the chord in one direction, so the leading edge cannot be found there: "
-           "check points 28 to 34."
-        << true;
+    QTest::newRow("nose point doubled")
+        << doubledNose
+        << "Points 31 and 32, near point 31 which lies farthest from the trailing edge, are the "
+           "same point, so the leading edge cannot be found there: remove one of them from the "
+           "file."
+        << false;
     QTest::newRow("too large to measure")
         << huge
         << "The leading edge could not be found: a value came out as no finite number, so "
