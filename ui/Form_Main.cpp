@@ -46,6 +46,7 @@ const QSize kClientSize{840, 359};
 const QColor kWindowGrey{192, 192, 192};
 const QColor kTitleRed{255, 0, 0};
 const QColor kTitleBlue{0, 0, 192};
+const QColor kDisabledText{112, 112, 112};
 const QString kOwnTrailingEdgesCaption = QStringLiteral("Keep each surface's own trailing edge");
 const QString kLeadingEdgeCaption = QStringLiteral("Normalise at the true leading edge");
 // Pixels between a label's text and its right edge.
@@ -198,6 +199,13 @@ void Form_Main::buildControls() {
                                            twips(120, 120, 4320, 240), kOwnTrailingEdgesCaption);
     Check_LeadingEdge = place<QCheckBox>(Frame6, "Check_LeadingEdge", twips(120, 360, 4320, 240),
                                          kLeadingEdgeCaption);
+    // Fusion greys a disabled caption into the frame's grey; keep it readable as greyed out.
+    for (QCheckBox *box : {Check_TrailingEdges, Check_LeadingEdge}) {
+        QPalette palette = box->palette();
+        for (const auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+            palette.setColor(QPalette::Disabled, role, kDisabledText);
+        box->setPalette(palette);
+    }
     Check_LeadingEdge->setToolTip(QStringLiteral(
         "Move, turn and scale the section, x and y alike, so that its true nose (the point of the "
         "contour farthest from the trailing edge) is at 0, 0 and its trailing edge at 1, 0. Each "
