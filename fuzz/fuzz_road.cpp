@@ -117,7 +117,8 @@ class Road {
     }
 
     // Kinds: 0 open a file, 1 calculate, 2 new point count text, 3 order text, 4 method (from
-    // argument 16 on, the own-trailing-edge box instead), 5 save under a name, 6 move a scroll
+    // argument 16 on, the own-trailing-edge box instead, or with 8 also set the leading-edge box),
+    // 5 save under a name, 6 move a scroll
     // bar, 7 open a file that vanishes before the click.
     void runOp(std::uint8_t op) {
         const int kind = op & 7;
@@ -144,7 +145,8 @@ class Road {
             break;
         case 4:
             if (arg & 16)
-                child<QCheckBox>(*window, "Check_TrailingEdges")->toggle();
+                child<QCheckBox>(*window, (arg & 8) ? "Check_LeadingEdge" : "Check_TrailingEdges")
+                    ->toggle();
             else
                 setMethod(arg % 3);
             break;
