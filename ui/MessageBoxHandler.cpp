@@ -26,7 +26,7 @@ void installMessageBoxHandler() {
         box.setIcon(QMessageBox::NoIcon);
         box.setText(text);
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-        // Enter on a box that came up unexpectedly must not replace a file.
+        // No is the safe answer, so Enter and Escape keep the file.
         box.setDefaultButton(QMessageBox::No);
         box.setEscapeButton(QMessageBox::No);
         for (QAbstractButton *button : box.buttons())
