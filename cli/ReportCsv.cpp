@@ -32,8 +32,8 @@ QByteArray csvField(QByteArrayView text) {
 
 QByteArray csvNumber(double value) {
     // QByteArray::number formats in the C locale, unlike printf after the application set the
-    // user's locale.
-    return QByteArray::number(value, 'g', 17);
+    // user's locale. Negative zero is written as zero, without a sign.
+    return QByteArray::number(value == 0 ? 0.0 : value, 'g', 17);
 }
 
 QByteArray formatReport(const std::vector<ReportRow> &rows) {

@@ -12,6 +12,10 @@ MessageHandler &handler() {
     static MessageHandler current;
     return current;
 }
+QuestionHandler &questionHandler() {
+    static QuestionHandler current;
+    return current;
+}
 } // namespace
 
 MessageHandler setMessageHandler(MessageHandler next) {
@@ -23,6 +27,17 @@ void showMessage(const QString &text) {
         handler()(text);
     else
         qWarning().noquote() << "Tessaro:" << text;
+}
+
+QuestionHandler setQuestionHandler(QuestionHandler next) {
+    return std::exchange(questionHandler(), std::move(next));
+}
+
+bool askYesNo(const QString &text) {
+    if (questionHandler())
+        return questionHandler()(text);
+    qWarning().noquote() << "Tessaro:" << text << "(answered No)";
+    return false;
 }
 
 } // namespace tessaro

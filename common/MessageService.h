@@ -16,4 +16,15 @@ MessageHandler setMessageHandler(MessageHandler handler);
 
 void showMessage(const QString &text);
 
+// A question the user answers Yes or No, No being the default. The UI installs a modal box;
+// tests install a recorder that gives a set answer. Without a handler the text goes to the log
+// and the answer is No, so nothing unattended ever goes ahead on a guess.
+using QuestionHandler = std::function<bool(const QString &text)>;
+
+// Installs a handler and returns the one it replaces.
+QuestionHandler setQuestionHandler(QuestionHandler handler);
+
+// True when the user answered Yes.
+bool askYesNo(const QString &text);
+
 } // namespace tessaro

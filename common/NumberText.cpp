@@ -218,7 +218,9 @@ QString fixedDecimalForm(double value, int decimals, QChar decimalPoint) {
         scaled.insert(0, width + 1 - scaled.size(), '0');
 
     QString out;
-    if (std::signbit(value))
+    // A negative value keeps its sign even when it rounds to zero; zero itself, negative zero
+    // included, has none.
+    if (value < 0)
         out += u'-';
     out += QString::fromLatin1(scaled.substr(0, scaled.size() - width));
     out += decimalPoint;

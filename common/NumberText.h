@@ -21,12 +21,12 @@ QString generalForm(double value, QChar decimalPoint = u'.');
 inline constexpr int MaxDecimals = 17;
 
 // Exactly `decimals` decimals (1 to MaxDecimals, clamped), halves away from zero, rounded on the
-// 15-digit decimal form of the value. A negative value (negative zero included) keeps its minus
-// sign: fixedDecimalForm(-1e-9, 8) is -0.00000000.
+// 15-digit decimal form of the value. A negative value keeps its minus sign even when it rounds
+// to zero: fixedDecimalForm(-1e-9, 8) is -0.00000000. Negative zero is not negative: 0.00000000.
 QString fixedDecimalForm(double value, int decimals, QChar decimalPoint = u'.');
 
 // Exactly five decimals, halves away from zero, rounded on the 15-digit decimal form of the
-// value: 1.00000, -0.04012. A negative value (negative zero included) keeps its minus sign.
+// value: 1.00000, -0.04012. A negative value keeps its minus sign, negative zero gets none.
 QString fiveDecimalForm(double value, QChar decimalPoint = u'.');
 
 // significantDigits digits (1 to 15), the first before the separator, then E, a sign and at least

@@ -61,6 +61,9 @@ const char *const kFileNames[] = {"a.arf", "b.arf", "out.arf"};
 // The scratch folder every input starts from empty; it is the working directory.
 QString *workDir = nullptr;
 QStringList *messages = nullptr;
+// The questions asked (before a save replaces a file) and the answer the next one gets.
+QStringList *questions = nullptr;
+bool answerYes = true;
 // FUZZ_ROAD_TRACE=1 prints every step and its messages, for replaying one input by hand.
 bool trace = false;
 
@@ -117,9 +120,15 @@ class Road {
     }
 
     // Kinds: 0 open a file, 1 calculate, 2 new point count text, 3 order text, 4 method (from
+<<<<<<< HEAD
     // argument 16 on, the own-trailing-edge box instead, or with 8 also set the leading-edge box),
     // 5 save under a name, 6 move a scroll
     // bar, 7 open a file that vanishes before the click.
+=======
+    // argument 16 on, the own-trailing-edge box instead), 5 save under a name (answering No to
+    // a question of replacing a file for arguments 7 to 13 and 21 to 27), 6 move a scroll bar,
+    // 7 open a file that vanishes before the click.
+>>>>>>> safe-writes
     void runOp(std::uint8_t op) {
         const int kind = op & 7;
         const int arg = op >> 3;
@@ -151,6 +160,7 @@ class Road {
                 setMethod(arg % 3);
             break;
         case 5:
+            answerYes = (arg / 7) % 2 == 0;
             save(arg % 7);
             break;
         case 6:
@@ -271,11 +281,17 @@ class Road {
         const std::optional<QByteArray> targetBefore =
             name.isEmpty() ? std::nullopt : fileBytes(name);
 
+        const bool existed = !name.isEmpty() && QFileInfo(name).isFile();
         const Snapshot before = snapshot();
         messages->clear();
+        questions->clear();
         child<QPushButton>(*window, "Command_Save")->click();
         checkAfterStep(before);
-        if (!messages->isEmpty()) {
+        // Only a file that is there is asked about, and then before anything is written.
+        FUZZ_CHECK(questions->size() <= 1);
+        if (!questions->isEmpty())
+            FUZZ_CHECK(existed);
+        if (!messages->isEmpty() || (!questions->isEmpty() && !answerYes)) {
             if (!name.isEmpty())
                 FUZZ_CHECK(fileBytes(name) == targetBefore);
             return;
@@ -419,6 +435,12 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***) {
     static QStringList shown;
     messages = &shown;
     setMessageHandler([](const QString &text) { shown << text; });
+    static QStringList asked;
+    questions = &asked;
+    setQuestionHandler([](const QString &text) {
+        asked << text;
+        return answerYes;
+    });
     return 0;
 }
 

@@ -107,18 +107,27 @@ std::optional<QString> writeWholeFile(const QString &path, const QByteArray &byt
     if (target.exists() && !target.isFile())
         return QStringLiteral("it is not a regular file");
 
-    // The old file is replaced by a rename only after every byte is on disk.
+    // The old file is replaced by a rename only after every byte is on disk. Unbuffered, so that
+    // each write reaches the system here: an error met by a buffered final flush goes unseen by
+    // commit(), which would then rename a cut-short file over the target.
     QSaveFile file(absolute);
-    if (!file.open(QIODevice::WriteOnly)) {
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         if ((target.exists() && !target.isWritable()) ||
             !QFileInfo(target.absolutePath()).isWritable())
             return QStringLiteral("permission denied");
         return file.errorString();
     }
-    if (file.write(bytes) != bytes.size()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        return reason;
+    // A short write (a file-size limit, a disk filling up) takes part of the bytes without an
+    // error; writing the rest makes the system name the cause.
+    for (qsizetype done = 0; done < bytes.size();) {
+        const qint64 written = file.write(bytes.constData() + done, bytes.size() - done);
+        if (written <= 0) {
+            const QString reason = file.errorString();
+            // The temporary file goes when file does; the target is never touched.
+            file.cancelWriting();
+            return reason;
+        }
+        done += written;
     }
     if (!file.commit())
         return file.errorString();

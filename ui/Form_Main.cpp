@@ -385,6 +385,11 @@ void Form_Main::importFile(const QString &path) {
 
 void Form_Main::Mn_Export_Click() {
     const Module_Common &ws = common();
+    // After a load the new-point arrays hold the points read; OutTitle marks a calculation.
+    if (ws.FileLoaded && OutTitle.isEmpty()) {
+        showMessage(QStringLiteral("Calculate first: there are no new points to export yet."));
+        return;
+    }
     if (wholeCount(ws.niValue()) < 1) {
         showMessage(QStringLiteral("There are no new points to export"));
         return;
@@ -430,6 +435,14 @@ void Form_Main::Command_Save_Click() {
     if (name == File1->fileName() || (!loadedPath.isEmpty() && isSameFile(name, loadedPath))) {
         showMessage(QStringLiteral("Use a different file name then the old one"));
         return;
+    }
+    // Any other file of that name is replaced only when the user says so; on No the panel stays
+    // for another name.
+    if (const QFileInfo existing(name); existing.isFile()) {
+        const QString question = QStringLiteral("\"%1\" already exists. Replace it?")
+                                     .arg(QDir::toNativeSeparators(existing.absoluteFilePath()));
+        if (!askYesNo(question))
+            return;
     }
     Frame4->hide();
 

@@ -20,6 +20,19 @@ void installMessageBoxHandler() {
         box.button(QMessageBox::Ok)->setIcon(QIcon());
         box.exec();
     });
+    setQuestionHandler([](const QString &text) {
+        QMessageBox box(QApplication::activeWindow());
+        box.setWindowTitle(QStringLiteral("Tessaro"));
+        box.setIcon(QMessageBox::NoIcon);
+        box.setText(text);
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        // No is the safe answer, so Enter and Escape keep the file.
+        box.setDefaultButton(QMessageBox::No);
+        box.setEscapeButton(QMessageBox::No);
+        for (QAbstractButton *button : box.buttons())
+            button->setIcon(QIcon());
+        return box.exec() == QMessageBox::Yes;
+    });
 }
 
 } // namespace tessaro

@@ -3,7 +3,8 @@
 
 namespace tessaro {
 
-// Routes every message of the program to a modal box: caption "Tessaro", one OK button, no icon.
+// Routes every message of the program to a modal box: caption "Tessaro", one OK button, no icon;
+// and every question to one with the buttons Yes and No, No the default.
 void installMessageBoxHandler();
 
 } // namespace tessaro

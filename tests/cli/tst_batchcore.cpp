@@ -3,6 +3,7 @@
 // every shared airfoil, and the CSV report of a mixed run.
 #include "../tools/NacaExact.h"
 #include "cli/BatchFile.h"
+#include "cli/ReportCsv.h"
 #include "io/AirfoilImport.h"
 #include "io/ArfWriter.h"
 #include "numerics/Calculation.h"
@@ -156,6 +157,20 @@ class tst_BatchCore : public QObject {
             "\"a, \"\"b\"\".dat\",redistributed,5" +
             settings + figures(odd) + '\n';
         QCOMPARE(readBytes(dir.filePath("r.csv")).split('\n'), expected.split('\n'));
+    }
+
+    // Negative zero is not a negative value: the report writes it without a sign.
+    void reportNegativeZero() {
+        const ReportRow row{.file = "f.arf",
+                            .redistributed = true,
+                            .pointsRead = 3,
+                            .newPoints = 51,
+                            .order = 3,
+                            .orderCheck = Figure{-0.0, 2, -0.0},
+                            .panelFit = Figure{0.5, 1, -0.25},
+                            .message = {}};
+        QCOMPARE(formatReport({row}).split('\n').value(1),
+                 QByteArray("f.arf,redistributed,3,51,3,lagrange,no,no,specified,0,0,0.5,-0.25,"));
     }
 };
 

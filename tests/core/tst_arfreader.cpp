@@ -31,7 +31,8 @@ QByteArray makeFile(int declared, int records, const QByteArray &title = "T") {
 }
 
 // The file's own number text rounded to five decimals, halves away from zero, done on the
-// digits so that it does not share any code with the writer.
+// digits so that it does not share any code with the writer. A minus sign stays for a negative
+// value, even one that rounds to zero; a spelt negative zero ("-0.00000") loses it.
 QByteArray roundText(QByteArray text) {
     QByteArray sign;
     if (text.startsWith('-') || text.startsWith('+')) {
@@ -44,6 +45,8 @@ QByteArray roundText(QByteArray text) {
     QByteArray fraction = point < 0 ? QByteArray() : text.mid(point + 1);
     if (whole.isEmpty())
         whole = "0";
+    if (QByteArray(whole + fraction).count('0') == whole.size() + fraction.size())
+        sign.clear();
     fraction += QByteArray(6, '0');
     QByteArray digits = whole + fraction.left(5);
     if (fraction[5] >= '5') {

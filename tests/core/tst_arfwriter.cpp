@@ -174,26 +174,26 @@ void TestArfWriter::refuses() {
 }
 
 void TestArfWriter::fiveDecimals_data() {
-    QTest::addColumn<double>("value");
-    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<double>("x");
+    QTest::addColumn<double>("y");
+    QTest::addColumn<QByteArray>("line");
 
-    QTest::newRow("negative rounding to zero") << -0.000004 << QByteArray("-0.00000");
-    QTest::newRow("negative zero") << -0.0 << QByteArray("-0.00000");
-    QTest::newRow("positive rounding to zero") << 0.000004 << QByteArray("0.00000");
+    QTest::newRow("rounding to zero keeps the sign")
+        << -0.000004 << 0.000004 << QByteArray("  1  -0.00000  0.00000");
+    QTest::newRow("negative zero has none") << -0.0 << -0.0 << QByteArray("  1  0.00000  0.00000");
 }
 
 void TestArfWriter::fiveDecimals() {
-    QFETCH(double, value);
-    QFETCH(QByteArray, text);
+    QFETCH(double, x);
+    QFETCH(double, y);
+    QFETCH(QByteArray, line);
 
-    PointArray x{};
-    PointArray y{};
-    x[1] = value;
-    y[1] = -value;
-    const std::optional<QByteArray> bytes = formatArf("T", 1.0, x, y);
-    QVERIFY(bytes);
-    const QByteArray minusText = text.startsWith('-') ? text.mid(1) : "-" + text;
-    QCOMPARE(*bytes, "T\r\n 1 \r\n  1  " + text + "  " + minusText + "\r\n");
+    PointArray xs{};
+    PointArray ys{};
+    xs[1] = x;
+    ys[1] = y;
+    QCOMPARE(formatArf("T", 1.0, xs, ys),
+             std::optional<QByteArray>("T\r\n 1 \r\n" + line + "\r\n"));
 }
 
 void TestArfWriter::titleKeptAsBytes() {

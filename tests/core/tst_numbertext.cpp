@@ -14,7 +14,7 @@ using namespace tessaro;
 class tst_NumberText : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void readNumber_data();
     void readNumber();
     void readNumberOutOfRange();
@@ -109,7 +109,7 @@ void tst_NumberText::fiveDecimalForm_data() {
     QTest::newRow("zero") << 0.0 << "0.00000";
     QTest::newRow("negative") << -0.0401234 << "-0.04012";
     QTest::newRow("negative rounding to zero") << -0.000001 << "-0.00000";
-    QTest::newRow("negative zero") << -0.0 << "-0.00000";
+    QTest::newRow("negative zero has no sign") << -0.0 << "0.00000";
     QTest::newRow("hundred") << 100.0 << "100.00000";
     QTest::newRow("pi") << 3.14159265 << "3.14159";
     QTest::newRow("2 pi") << 6.283185307179586 << "6.28319";
@@ -150,7 +150,8 @@ void tst_NumberText::titleDecoding_data() {
     QTest::addColumn<QString>("expected");
     QTest::newRow("ascii") << QByteArray("NACA 0012") << "NACA 0012";
     QTest::newRow("utf-8") << QByteArray("\xC3\x96l\xC3\xA7\x65k") << QString::fromUtf8("Ölçek");
-    QTest::newRow("windows-1254") << QByteArray("\xD6\x6C\xE7\x65\x6B") << QString::fromUtf8("Ölçek");
+    QTest::newRow("windows-1254") << QByteArray("\xD6\x6C\xE7\x65\x6B")
+                                  << QString::fromUtf8("Ölçek");
     QTest::newRow("turkish letters")
         << QByteArray("\xD0\xDD\xDE\xF0\xFD\xFE") << QString::fromUtf8("ĞİŞğış");
     QTest::newRow("euro sign") << QByteArray("\x80") << QString::fromUtf8("€");

@@ -33,7 +33,7 @@ void TestSeligWriter::pointLine_data() {
     const double inf = std::numeric_limits<double>::infinity();
     row("blank before a positive value", 1, 1.0, 0.00126, " 1.00000000   0.00126000");
     row("tiny negative keeps its minus", 1, 0.5, -0.000000001, " 0.50000000  -0.00000000");
-    row("negative zero", 1, -0.0, 0.0, "-0.00000000   0.00000000");
+    row("negative zero has no sign", 1, -0.0, -0.0, " 0.00000000   0.00000000");
     row("halves away from zero", 1, 0.123456785, -0.123456785, " 0.12345679  -0.12345679");
     row("half of the last decimal", 1, 0.000000005, -0.0000000049999, " 0.00000001  -0.00000000");
     row("carry through nines", 1, 0.999999995, -9.999999995, " 1.00000000  -10.00000000");
@@ -77,7 +77,8 @@ void TestSeligWriter::wholeFile() {
 }
 
 // What is exported imports back as the same points to eight decimals: exported again, the bytes
-// do not change.
+// do not change, but for a tiny negative value written "-0.00000000": it reads back as negative
+// zero, which is not negative and is written without a sign.
 void TestSeligWriter::roundTrip() {
     for (const int count : {3, 61, 1000}) {
         PointArray XN{}, YN{};
@@ -89,7 +90,9 @@ void TestSeligWriter::roundTrip() {
         const ImportResult back = importAirfoil(bytes.value_or(""), "rt.dat");
         QVERIFY2(back.file, qPrintable(back.error));
         QCOMPARE(back.layout, ImportLayout::Selig);
-        QCOMPARE(formatSelig(back.file->title, back.file->N, back.file->X, back.file->Y), bytes);
+        QVERIFY(bytes);
+        QCOMPARE(formatSelig(back.file->title, back.file->N, back.file->X, back.file->Y),
+                 QByteArray(*bytes).replace("-0.00000000", " 0.00000000"));
     }
 }
 

@@ -19,3 +19,21 @@ class MessageRecorder {
   private:
     tessaro::MessageHandler previous;
 };
+
+// Captures every question asked while it lives, in order, and gives each the same answer.
+class QuestionRecorder {
+  public:
+    explicit QuestionRecorder(bool answerYes)
+        : previous(tessaro::setQuestionHandler([this, answerYes](const QString &text) {
+              texts << text;
+              return answerYes;
+          })) {}
+    ~QuestionRecorder() { tessaro::setQuestionHandler(previous); }
+    QuestionRecorder(const QuestionRecorder &) = delete;
+    QuestionRecorder &operator=(const QuestionRecorder &) = delete;
+
+    QStringList texts;
+
+  private:
+    tessaro::QuestionHandler previous;
+};

@@ -58,6 +58,8 @@ class tst_FilePanel : public QObject {
     void saveRefusesTheInputFile();
     void saveAndReopen();
     void saveBeforeAnyLoad();
+    void saveAsksBeforeReplacing_data();
+    void saveAsksBeforeReplacing();
     void failedSaveKeepsExistingFile_data();
     void failedSaveKeepsExistingFile();
     void saveRefusesPointsThatWouldNotReadBack();
@@ -316,6 +318,41 @@ void tst_FilePanel::saveBeforeAnyLoad() {
     QTest::mouseClick(child<QPushButton>("Command_Save"), Qt::LeftButton);
     QCOMPARE(messages.texts.size(), 1);
     QCOMPARE(readBytes(fx.path(QStringLiteral("blank.arf"))), QByteArray("\r\n\r\n"));
+}
+
+void tst_FilePanel::saveAsksBeforeReplacing_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("existed");
+    QTest::addColumn<bool>("answerYes");
+    QTest::newRow("new file: no question") << "wings/new.arf" << false << false;
+    QTest::newRow("another file, No: nothing written") << "wings/SHOUT.ARF" << true << false;
+    QTest::newRow("another file, Yes: replaced") << "wings/SHOUT.ARF" << true << true;
+    QTest::newRow("through a dot folder, No") << "wings/sub/../short.arf" << true << false;
+}
+
+void tst_FilePanel::saveAsksBeforeReplacing() {
+    QFETCH(QString, name);
+    QFETCH(bool, existed);
+    QFETCH(bool, answerYes);
+    loadGood();
+    const QString path = QDir::cleanPath(fx.path(name));
+    const QByteArray old = readBytes(path);
+
+    MessageRecorder messages;
+    QuestionRecorder questions(answerYes);
+    child<QAction>("Mn_Save")->trigger();
+    child<QLineEdit>("Text_Save")->setText(name);
+    QTest::mouseClick(child<QPushButton>("Command_Save"), Qt::LeftButton);
+    QCOMPARE(questions.texts,
+             existed ? QStringList{QStringLiteral("\"%1\" already exists. Replace it?").arg(path)}
+                     : QStringList{});
+    QVERIFY(messages.texts.isEmpty());
+    const bool written = !existed || answerYes;
+    QCOMPARE(child<QGroupBox>("Frame4")->isVisible(), !written);
+    if (written)
+        QVERIFY(readBytes(path).startsWith("\r\n 21 \r\n  1  1.00000  0.00126\r\n"));
+    else
+        QCOMPARE(readBytes(path), old);
 }
 
 void tst_FilePanel::failedSaveKeepsExistingFile_data() {

@@ -383,7 +383,18 @@ void tst_ImportExport::exportRefusals() {
     QCOMPARE(openExport(), nullptr);
     QCOMPARE(messages.texts, QStringList{"There are no new points to export"});
 
+    // The points read are no new points: not until a calculation has made some.
+    const QStringList calculateFirst{"Calculate first: there are no new points to export yet."};
     importThroughDialog(source);
+    messages.texts.clear();
+    QCOMPARE(openExport(), nullptr);
+    QCOMPARE(messages.texts, calculateFirst);
+    calculate(QStringLiteral("1001"), QStringLiteral("1")); // refused: changes nothing
+    messages.texts.clear();
+    QCOMPARE(openExport(), nullptr);
+    QCOMPARE(messages.texts, calculateFirst);
+
+    calculate(QStringLiteral("5"), QStringLiteral("1"));
     QFileDialog *dialog = openExport();
     QVERIFY(dialog);
     dialog->selectFile(source);
@@ -397,6 +408,13 @@ void tst_ImportExport::exportRefusals() {
              QStringLiteral("Could not export \"foil.dat\": it is the file the points were read "
                             "from; choose another name."));
     QCOMPARE(readBytes(source), kSelig);
+
+    // A new load takes the new points away again.
+    importThroughDialog(source);
+    messages.texts.clear();
+    openExport();
+    QCOMPARE(messages.texts, calculateFirst);
+    QVERIFY(!dialog->isVisible());
 
     calculate(QStringLiteral("0"), QStringLiteral("1"));
     messages.texts.clear();
