@@ -175,8 +175,10 @@ void tst_FormMain::startState() {
 void tst_FormMain::menuEntries() {
     const QMenu *file = child<QMenu>("Mn_File");
     QCOMPARE(file->title(), QStringLiteral("File"));
-    // Open and Save come first; the import and export entries follow behind a separator.
-    QCOMPARE(file->actions().size(), 5);
+    // Open and Save come first; the import and export entries follow behind a separator, then
+    // Quit behind another.
+    QCOMPARE(file->actions().size(), 7);
+    QCOMPARE(file->actions().at(6)->objectName(), QStringLiteral("Mn_Quit"));
     QCOMPARE(file->actions().at(0)->objectName(), QStringLiteral("Mn_Open"));
     QCOMPARE(file->actions().at(0)->text(), QStringLiteral("Open"));
     QCOMPARE(file->actions().at(1)->objectName(), QStringLiteral("Mn_Save"));
