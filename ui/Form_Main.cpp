@@ -491,7 +491,7 @@ void Form_Main::VScroll_Y0_Change() {
 
 // The mouse changes the view only through the bars, so their handlers stay the one way in.
 void Form_Main::Picture_Airfoil_Wheel(int steps) {
-    HScroll_Olcek->setValue(nearestPosition(HScroll_Olcek, double(HScroll_Olcek->value()) + steps));
+    HScroll_Olcek->setValue(HScroll_Olcek->value() + steps);
 }
 
 void Form_Main::Picture_Airfoil_DragStart() {
