@@ -5,9 +5,11 @@ set -euo pipefail
 
 # Build and run: compiler, Qt, and the fonts the window is laid out for. Tests: the validators
 # of the desktop files, dpkg-dev and file for the package's dependencies, and clang with its
-# fuzzing runtime for the fuzz smoke runs.
+# fuzzing runtime for the fuzz smoke runs; a virtual X server and Qt's X11 platform plugin for the
+# tests that must see keys as a real X server delivers them.
 packages=(cmake g++ make qt6-base-dev libgl-dev fonts-liberation2 fonts-dejavu-core
-    desktop-file-utils appstream dpkg-dev file clang libclang-rt-14-dev "$@")
+    desktop-file-utils appstream dpkg-dev file clang libclang-rt-14-dev
+    xvfb xauth qt6-qpa-plugins libxcb-cursor0 libxkbcommon-x11-0 "$@")
 missing=()
 for package in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||

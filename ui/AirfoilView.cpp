@@ -3,8 +3,11 @@
 
 #include "ui/RingStamp.h"
 
+#include <QAbstractSlider>
+#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QWheelEvent>
 
 #include <algorithm>
 #include <cmath>
@@ -20,6 +23,8 @@ constexpr double kWidth = 1.2;
 constexpr double kHeight = 0.3;
 constexpr float kNewRadius = 0.003f;
 constexpr float kOldRadius = 0.005f;
+// One notch of a common mouse wheel.
+constexpr int kWheelNotch = 120;
 
 // View coordinates are handed over in single precision, then mapped onto pixels.
 struct Mapping {
@@ -173,6 +178,65 @@ void AirfoilView::paintEvent(QPaintEvent *event) {
     QPainter painter(this);
     painter.fillRect(event->rect(), kViewBackground);
     painter.drawImage(QPoint(0, 0), image);
+}
+
+// The pan bars lie on the surface and scroll themselves; a wheel they pass on at the end of their
+// range must not zoom the drawing.
+bool AirfoilView::overScrollBar(QPointF position) const {
+    return qobject_cast<QAbstractSlider *>(childAt(position.toPoint())) != nullptr;
+}
+
+void AirfoilView::wheelEvent(QWheelEvent *event) {
+    if (overScrollBar(event->position())) {
+        event->ignore();
+        return;
+    }
+    wheelRemainder += event->angleDelta().y();
+    const int steps = wheelRemainder / kWheelNotch;
+    wheelRemainder -= steps * kWheelNotch;
+    if (steps != 0)
+        emit wheelSteps(steps);
+    event->accept();
+}
+
+void AirfoilView::mousePressEvent(QMouseEvent *event) {
+    if (event->button() != Qt::LeftButton || overScrollBar(event->position())) {
+        QWidget::mousePressEvent(event);
+        return;
+    }
+    dragging = true;
+    lastDragPosition = event->position();
+    setCursor(Qt::ClosedHandCursor);
+    emit dragStarted();
+}
+
+void AirfoilView::mouseMoveEvent(QMouseEvent *event) {
+    if (!dragging) {
+        QWidget::mouseMoveEvent(event);
+        return;
+    }
+    // The whole surface shows the view window, so a pixel is the same view length everywhere.
+    const QPointF pixels = event->position() - lastDragPosition;
+    lastDragPosition = event->position();
+    emit dragged(QPointF(pixels.x() * kWidth / std::max(width(), 1),
+                         -pixels.y() * kHeight / std::max(height(), 1)));
+}
+
+void AirfoilView::mouseReleaseEvent(QMouseEvent *event) {
+    if (event->button() != Qt::LeftButton || !dragging) {
+        QWidget::mouseReleaseEvent(event);
+        return;
+    }
+    dragging = false;
+    unsetCursor();
+}
+
+void AirfoilView::mouseDoubleClickEvent(QMouseEvent *event) {
+    if (event->button() != Qt::LeftButton || overScrollBar(event->position())) {
+        QWidget::mouseDoubleClickEvent(event);
+        return;
+    }
+    emit doubleClicked();
 }
 
 } // namespace tessaro

@@ -41,7 +41,8 @@ void drawAirfoil(QPainter &painter, QSize size, const AirfoilScene &scene,
                  RingDrawing rings = RingDrawing::Stamped);
 
 // The drawing surface. It keeps the last picture in an image, so covering or resizing the
-// window never loses it.
+// window never loses it. It reports the mouse gestures on the drawing; what they do to the view is
+// the window's business.
 class AirfoilView : public QWidget {
     Q_OBJECT
 
@@ -53,12 +54,30 @@ class AirfoilView : public QWidget {
     void setRingDrawing(RingDrawing drawing) { rings = drawing; }
     const QImage &picture() const { return image; }
 
+  signals:
+    // Whole wheel notches, positive away from the user; fine-grained wheels add up to a notch.
+    void wheelSteps(int steps);
+    // A left-button drag: its start, then each move in view units (x to the right, y up).
+    void dragStarted();
+    void dragged(QPointF viewDelta);
+    void doubleClicked();
+
   protected:
     void paintEvent(QPaintEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
 
   private:
+    bool overScrollBar(QPointF position) const;
+
     QImage image;
     RingDrawing rings = RingDrawing::Stamped;
+    int wheelRemainder = 0;
+    bool dragging = false;
+    QPointF lastDragPosition;
 };
 
 } // namespace tessaro

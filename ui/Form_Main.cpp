@@ -15,6 +15,7 @@
 #include "ui/ArrowKeys.h"
 #include "ui/FileBrowser.h"
 #include "ui/Form_About.h"
+#include "ui/MenuShortcuts.h"
 #include "ui/OptionTabStop.h"
 #include "ui/Twips.h"
 
@@ -35,6 +36,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+
+#include <algorithm>
+#include <cmath>
 
 namespace tessaro {
 
@@ -108,6 +112,11 @@ void fitTextWithRoom(QLabel *label, int room) {
             break;
     }
     label->setFont(font);
+}
+
+// The bar position nearest to `position`, within the bar's range.
+int nearestPosition(const QScrollBar *bar, double position) {
+    return int(std::clamp(std::round(position), double(bar->minimum()), double(bar->maximum())));
 }
 
 } // namespace
@@ -244,6 +253,14 @@ void Form_Main::buildMenu() {
     Mn_Import->setObjectName(QStringLiteral("Mn_Import"));
     Mn_Export = Mn_File->addAction(QStringLiteral("Export…"));
     Mn_Export->setObjectName(QStringLiteral("Mn_Export"));
+    Mn_File->addSeparator();
+    Mn_Quit = Mn_File->addAction(QStringLiteral("Quit"));
+    Mn_Quit->setObjectName(QStringLiteral("Mn_Quit"));
+    setMenuShortcut(Mn_Open, QKeySequence(Qt::CTRL | Qt::Key_O));
+    setMenuShortcut(Mn_Save, QKeySequence(Qt::CTRL | Qt::Key_S));
+    setMenuShortcut(Mn_Import, QKeySequence(Qt::CTRL | Qt::Key_I));
+    setMenuShortcut(Mn_Export, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    setMenuShortcut(Mn_Quit, QKeySequence(Qt::CTRL | Qt::Key_Q));
     Mn_About = menuBar()->addAction(QStringLiteral("About"));
     Mn_About->setObjectName(QStringLiteral("Mn_About"));
 }
@@ -282,6 +299,7 @@ void Form_Main::connectHandlers() {
     connect(Mn_Import, &QAction::triggered, this, &Form_Main::Mn_Import_Click);
     connect(Mn_Export, &QAction::triggered, this, &Form_Main::Mn_Export_Click);
     connect(Mn_About, &QAction::triggered, this, &Form_Main::Mn_About_Click);
+    connect(Mn_Quit, &QAction::triggered, this, &Form_Main::Mn_Quit_Click);
     connect(Drive1, &QComboBox::currentIndexChanged, this, &Form_Main::Drive1_Change);
     connect(Dir1, &DirectoryList::pathChanged, this, &Form_Main::Dir1_Change);
     connect(File1, &FileList::fileChosen, this, &Form_Main::File1_Click);
@@ -291,9 +309,17 @@ void Form_Main::connectHandlers() {
     // state for when the mode is off again.
     connect(Check_LeadingEdge, &QCheckBox::toggled, Check_TrailingEdges,
             [this](bool ticked) { Check_TrailingEdges->setEnabled(!ticked); });
+    for (QLineEdit *field : {Text_NI, Text_nPoly})
+        connect(field, &QLineEdit::returnPressed, Command1, &QPushButton::click);
     connect(HScroll_Olcek, &QScrollBar::valueChanged, this, &Form_Main::HScroll_Olcek_Change);
     connect(HScroll_X0, &QScrollBar::valueChanged, this, &Form_Main::HScroll_X0_Change);
     connect(VScroll_Y0, &QScrollBar::valueChanged, this, &Form_Main::VScroll_Y0_Change);
+    connect(Picture_Airfoil, &AirfoilView::wheelSteps, this, &Form_Main::Picture_Airfoil_Wheel);
+    connect(Picture_Airfoil, &AirfoilView::dragStarted, this,
+            &Form_Main::Picture_Airfoil_DragStart);
+    connect(Picture_Airfoil, &AirfoilView::dragged, this, &Form_Main::Picture_Airfoil_Drag);
+    connect(Picture_Airfoil, &AirfoilView::doubleClicked, this,
+            &Form_Main::Picture_Airfoil_DoubleClick);
 }
 
 void Form_Main::Show_Airfoil(int N, const PointArray &X, const PointArray &Y, double NI,
@@ -511,6 +537,38 @@ void Form_Main::HScroll_X0_Change() {
 void Form_Main::VScroll_Y0_Change() {
     common().Y0 = -VScroll_Y0->value() / 10.0;
     redraw();
+}
+
+// The mouse changes the view only through the bars, so their handlers stay the one way in.
+void Form_Main::Picture_Airfoil_Wheel(int steps) {
+    HScroll_Olcek->setValue(HScroll_Olcek->value() + steps);
+}
+
+void Form_Main::Picture_Airfoil_DragStart() {
+    panStart = QPoint(HScroll_X0->value(), VScroll_Y0->value());
+    panTravel = QPointF();
+}
+
+void Form_Main::Picture_Airfoil_Drag(QPointF viewDelta) {
+    // Before the first scale is set the drawing is a point and a pan cannot move it.
+    const double scale = common().Scale;
+    if (!(scale > 0))
+        return;
+    panTravel += viewDelta / scale;
+    // The drawing follows the pointer: moved right, it needs a smaller X0; moved up, a smaller
+    // Y0, which the vertical bar shows as a larger position.
+    HScroll_X0->setValue(nearestPosition(HScroll_X0, panStart.x() - panTravel.x() * 10));
+    VScroll_Y0->setValue(nearestPosition(VScroll_Y0, panStart.y() + panTravel.y() * 10));
+}
+
+void Form_Main::Picture_Airfoil_DoubleClick() {
+    HScroll_Olcek->setValue(0);
+    HScroll_X0->setValue(0);
+    VScroll_Y0->setValue(0);
+}
+
+void Form_Main::Mn_Quit_Click() {
+    close();
 }
 
 void Form_Main::Mn_About_Click() {

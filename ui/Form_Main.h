@@ -6,6 +6,7 @@
 
 #include <QByteArray>
 #include <QMainWindow>
+#include <QPointF>
 #include <QPointer>
 
 class QAction;
@@ -60,6 +61,7 @@ class Form_Main : public QMainWindow {
     void Mn_Import_Click();
     void Mn_Export_Click();
     void Mn_About_Click();
+    void Mn_Quit_Click();
     void Drive1_Change();
     void Dir1_Change(const QString &dir);
     void File1_Click();
@@ -68,11 +70,19 @@ class Form_Main : public QMainWindow {
     void HScroll_Olcek_Change();
     void HScroll_X0_Change();
     void VScroll_Y0_Change();
+    void Picture_Airfoil_Wheel(int steps);
+    void Picture_Airfoil_DragStart();
+    void Picture_Airfoil_Drag(QPointF viewDelta);
+    void Picture_Airfoil_DoubleClick();
 
     QByteArray Title;
     QByteArray OutTitle;
     // The file of the last successful load, which a save must never overwrite.
     QString loadedPath;
+    // A drag pans from the pan bars' positions at its start by the distance the drawing has
+    // travelled since, in airfoil units, so rounding to the bars' steps never adds up.
+    QPoint panStart;
+    QPointF panTravel;
 
     QGroupBox *Frame1 = nullptr;
     QGroupBox *Frame2 = nullptr;
@@ -109,6 +119,7 @@ class Form_Main : public QMainWindow {
     QAction *Mn_Save = nullptr;
     QAction *Mn_Import = nullptr;
     QAction *Mn_Export = nullptr;
+    QAction *Mn_Quit = nullptr;
     QFileDialog *Dialog_Import = nullptr;
     QFileDialog *Dialog_Export = nullptr;
     QAction *Mn_About = nullptr;

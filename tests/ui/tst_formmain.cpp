@@ -2,7 +2,9 @@
 #include "common/Module_Common.h"
 #include "support/Controls.h"
 #include "support/MessageRecorder.h"
+#include "ui/AirfoilView.h"
 #include "ui/Form_Main.h"
+#include "ui/MenuShortcuts.h"
 
 #include <QAction>
 #include <QApplication>
@@ -15,11 +17,15 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QSignalSpy>
+#include <QSpontaneKeyEvent>
 #include <QTest>
+#include <QWheelEvent>
 
 #include <memory>
 
 using namespace tessaro;
+using Bars = QList<int>; // positions of HScroll_Olcek, HScroll_X0, VScroll_Y0
 
 class tst_FormMain : public QObject {
     Q_OBJECT
@@ -50,14 +56,25 @@ class tst_FormMain : public QObject {
     void panBars();
     void draggingRedrawsOnRelease();
     void barsDrawBeforeAnyLoad();
+    // These also run on a real X server, where a line edit claims keys offscreen leaves alone.
+    void gestures_data();
+    void gestures();
+    void wheelOverAPanBarLeavesTheScale();
+    void keysFireWithATextFieldFocused_data();
+    void keysFireWithATextFieldFocused();
 
   private:
     template <typename T> T *child(const char *name) { return findControl<T>(window.get(), name); }
+    Bars bars() {
+        return {child<QScrollBar>("HScroll_Olcek")->value(),
+                child<QScrollBar>("HScroll_X0")->value(), child<QScrollBar>("VScroll_Y0")->value()};
+    }
     std::unique_ptr<Form_Main> window;
 };
 
 void tst_FormMain::init() {
     resetCommon();
+    QApplication::setQuitOnLastWindowClosed(false);
     window = std::make_unique<Form_Main>();
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
@@ -175,8 +192,10 @@ void tst_FormMain::startState() {
 void tst_FormMain::menuEntries() {
     const QMenu *file = child<QMenu>("Mn_File");
     QCOMPARE(file->title(), QStringLiteral("File"));
-    // Open and Save come first; the import and export entries follow behind a separator.
-    QCOMPARE(file->actions().size(), 5);
+    // Open and Save come first; the import and export entries follow behind a separator, then
+    // Quit behind another.
+    QCOMPARE(file->actions().size(), 7);
+    QCOMPARE(file->actions().at(6)->objectName(), QStringLiteral("Mn_Quit"));
     QCOMPARE(file->actions().at(0)->objectName(), QStringLiteral("Mn_Open"));
     QCOMPARE(file->actions().at(0)->text(), QStringLiteral("Open"));
     QCOMPARE(file->actions().at(1)->objectName(), QStringLiteral("Mn_Save"));
@@ -397,6 +416,126 @@ void tst_FormMain::barsDrawBeforeAnyLoad() {
     child<QScrollBar>("HScroll_Olcek")->setValue(7);
     QVERIFY(messages.texts.isEmpty());
     QCOMPARE(child<QLabel>("Label3")->text(), QString());
+}
+
+// Spontaneous, as from a real wheel: only those go on to the parent when a widget ignores them.
+static void wheel(QWidget *target, int delta) {
+    const QPointF at = QRectF(target->rect()).center();
+    QWheelEvent event(at, target->mapToGlobal(at), {}, {0, delta}, Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
+    QSpontaneKeyEvent::setSpontaneous(&event);
+    QApplication::instance()->notify(target, &event);
+}
+
+void tst_FormMain::gestures_data() {
+    QTest::addColumn<Bars>("start");
+    QTest::addColumn<QList<int>>("wheelDeltas");
+    QTest::addColumn<QList<QPoint>>("dragMoves");
+    QTest::addColumn<bool>("doubleClick");
+    QTest::addColumn<Bars>("end");
+    using Moves = QList<QPoint>;
+    QTest::newRow("a notch away zooms in")
+        << Bars{0, 0, 0} << QList<int>{120} << Moves{} << false << Bars{1, 0, 0};
+    QTest::newRow("fine wheel sums to notches")
+        << Bars{0, 0, 0} << QList<int>{30, -30, 30, 30, 30, 30} << Moves{} << false
+        << Bars{1, 0, 0};
+    QTest::newRow("drag left and up")
+        << Bars{0, 0, 0} << QList<int>{} << Moves{{-200, -120}} << false << Bars{0, 3, 2};
+    QTest::newRow("small moves add up")
+        << Bars{0, 0, 0} << QList<int>{} << Moves{{-30, 0}, {-60, 0}, {-90, 0}, {-120, 0}} << false
+        << Bars{0, 2, 0};
+    QTest::newRow("scale 5 needs five times the way")
+        << Bars{20, 0, 0} << QList<int>{} << Moves{{-200, 0}} << false << Bars{20, 1, 0};
+    QTest::newRow("double click resets")
+        << Bars{12, 7, -5} << QList<int>{120} << Moves{{50, 90}} << true << Bars{0, 0, 0};
+}
+
+void tst_FormMain::gestures() {
+    QFETCH(Bars, start);
+    QFETCH(QList<int>, wheelDeltas);
+    QFETCH(QList<QPoint>, dragMoves);
+    QFETCH(bool, doubleClick);
+    QFETCH(Bars, end);
+    // One point to see move, off the centre that the scale grows about.
+    std::tie(common().N, common().X[1], common().Y[1]) = std::tuple(1, 0.6, 0.02);
+    auto *view = child<AirfoilView>("Picture_Airfoil");
+    QCOMPARE(view->size(), QSize(800, 200)); // 1.2 by 0.3 units: at scale 1, 0.1 is 66.7 px
+    const QPoint centre = view->rect().center();
+    child<QScrollBar>("HScroll_Olcek")->setValue(start[0]);
+    child<QScrollBar>("HScroll_X0")->setValue(start[1]);
+    child<QScrollBar>("VScroll_Y0")->setValue(start[2]);
+    const QImage before = view->picture();
+    for (int delta : wheelDeltas)
+        wheel(view, delta);
+    QTest::mousePress(view, Qt::LeftButton, {}, centre);
+    for (QPoint move : dragMoves)
+        QTest::mouseMove(view, centre + move);
+    if (doubleClick)
+        QTest::mouseDClick(view, Qt::LeftButton, {}, centre);
+    // The bars and the drawing follow while the button is still down.
+    QCOMPARE(bars(), end);
+    QCOMPARE(view->picture() != before, end != start);
+    QTest::mouseRelease(view, Qt::LeftButton, {}, centre);
+}
+
+void tst_FormMain::wheelOverAPanBarLeavesTheScale() {
+    // At either end one direction cannot move the bar, which then passes the wheel up.
+    auto *pan = child<QScrollBar>("HScroll_X0");
+    for (int panEnd : {pan->minimum(), pan->maximum()}) {
+        for (int delta : {120, -120}) {
+            pan->setValue(panEnd);
+            wheel(pan, delta);
+            QCOMPARE(bars().front(), 1);
+        }
+    }
+}
+
+void tst_FormMain::keysFireWithATextFieldFocused_data() {
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QKeyCombination>("keys");
+    QTest::addColumn<QString>("target");
+    QTest::newRow("Ctrl+O opens") << "Text_NI" << (Qt::CTRL | Qt::Key_O) << "Mn_Open";
+    QTest::newRow("Ctrl+S saves") << "Text_nPoly" << (Qt::CTRL | Qt::Key_S) << "Mn_Save";
+    QTest::newRow("Ctrl+I imports") << "Text_NI" << (Qt::CTRL | Qt::Key_I) << "Mn_Import";
+    QTest::newRow("Ctrl+Shift+S exports")
+        << "Text_nPoly" << (Qt::CTRL | Qt::SHIFT | Qt::Key_S) << "Mn_Export";
+    QTest::newRow("Ctrl+Q quits") << "Text_NI" << (Qt::CTRL | Qt::Key_Q) << "Mn_Quit";
+    // Keys a line edit on X11 edits with, given to an entry of another menu.
+    QTest::newRow("Ctrl+K, delete to end of line")
+        << "Text_NI" << (Qt::CTRL | Qt::Key_K) << "probe";
+    QTest::newRow("Ctrl+E, end of line") << "Text_nPoly" << (Qt::CTRL | Qt::Key_E) << "probe";
+    QTest::newRow("Return in the count")
+        << "Text_NI" << QKeyCombination(Qt::Key_Return) << "Command1";
+    QTest::newRow("Return in the order")
+        << "Text_nPoly" << QKeyCombination(Qt::Key_Return) << "Command1";
+}
+
+void tst_FormMain::keysFireWithATextFieldFocused() {
+    QFETCH(QString, field);
+    QFETCH(QKeyCombination, keys);
+    QFETCH(QString, target);
+    MessageRecorder messages;
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    if (target == QStringLiteral("probe")) {
+        auto *probe = window->menuBar()->addMenu(QStringLiteral("Probe"))->addAction("Go");
+        probe->setObjectName(target);
+        setMenuShortcut(probe, QKeySequence(keys));
+    }
+    auto *button = window->findChild<QPushButton *>(target);
+    auto *action = window->findChild<QAction *>(target);
+    QVERIFY(button || action->shortcut() == QKeySequence(keys)); // what the menu shows
+    QSignalSpy fired = button ? QSignalSpy(button, &QPushButton::clicked)
+                              : QSignalSpy(action, &QAction::triggered);
+    auto *edit = child<QLineEdit>(field.toLatin1().constData());
+    edit->setFocus();
+    edit->setCursorPosition(0);
+    const QString text = edit->text();
+    QTest::keyClick(edit, keys.key(), keys.keyboardModifiers());
+    QCOMPARE(fired.count(), 1);
+    QCOMPARE(edit->text(), text);
+    QCOMPARE(edit->cursorPosition(), 0);
+    QCOMPARE(window->isVisible(), target != QStringLiteral("Mn_Quit"));
 }
 
 QTEST_MAIN(tst_FormMain)
