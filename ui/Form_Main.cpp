@@ -165,7 +165,9 @@ void Form_Main::buildControls() {
     QPalette warningPalette = Label_Warning->palette();
     warningPalette.setColor(QPalette::WindowText, kWarningRed);
     Label_Warning->setPalette(warningPalette);
-    Label_Warning->setFixedHeight(kWarningLines * QFontMetrics(clientFont()).lineSpacing() + 2);
+    // Its text starts where a confirmation's does, and keeps clear of the window's edges.
+    Label_Warning->setContentsMargins(4, 2, 4, 2);
+    Label_Warning->setFixedHeight(kWarningLines * QFontMetrics(clientFont()).lineSpacing() + 6);
     StatusBar1->addWidget(Label_Warning, 1);
     setStatusBar(StatusBar1);
 

@@ -78,8 +78,7 @@ class tst_StatusBar : public QObject {
             {Figure{1.23456789012345, 999, 0.123456789012345}, 0.35, false},
             QStringLiteral("tick \"Normalise at the true leading edge\" to scale both."), u'.');
         warning()->setText(longest.list().join(u' '));
-        QVERIFY(warning()->heightForWidth(warning()->width()) <=
-                warning()->contentsRect().height());
+        QVERIFY(warning()->heightForWidth(warning()->width()) <= warning()->height());
     }
 
     // After a calculation: the standing warning, the order check's colour and the confirmation.
