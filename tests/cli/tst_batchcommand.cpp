@@ -74,13 +74,8 @@ class tst_BatchCommand : public QObject {
               "(--leading-edge).");
         usage("usage: tolerance zero", {"--max-order-check", "0", "good1.arf"},
               "--max-order-check takes a positive number such as 0.05 or 5e-2, not \"0\".");
-        usage("usage: tolerance with a sign", {"--max-order-check=-0.1", "good1.arf"},
-              "--max-order-check takes a positive number such as 0.05 or 5e-2, not \"-0.1\".");
-        usage("usage: tolerance as a percentage", {"--max-order-check", "5%", "good1.arf"},
+        usage("usage: tolerance a percentage", {"--max-order-check=5%", "good1.arf"},
               "--max-order-check takes a positive number such as 0.05 or 5e-2, not \"5%\".");
-        usage("usage: tolerance beyond the double range",
-              {"--max-order-check", "1e999", "good1.arf"},
-              "--max-order-check takes a positive number such as 0.05 or 5e-2, not \"1e999\".");
         row("normalised, a section too small for it",
             {"-q", "-L", "-o", "out", "good1.arf", "good2.dat"}, 1,
             "good2.dat: The contour has 5 points, and finding its true leading edge takes at "

@@ -48,21 +48,13 @@ template <typename File> Contour pointsOf(const File &file) {
     return points;
 }
 
-// A clean NACA 0012 at 61 points with x scaled by sx and y by sy.
-inline Contour scaledSection(double sx, double sy) {
+// The clean 61-point NACA 0012 with x scaled by sx and y by sy; mistyped puts point 9's x 5e-5
+// short of point 8's, as a typing error leaves two points of a surface on top of each other.
+inline Contour warningSection(double sx, double sy, bool mistyped = false) {
     Contour contour = nacaSymmetric(61);
-    for (auto &[x, y] : contour) {
-        x *= sx;
-        y *= sy;
-    }
-    return contour;
-}
-
-// The clean section with point 9's x mistyped: 5e-5 short of point 8's, as a typing error leaves
-// two points of one surface nearly on top of each other, their y far apart. The order check then
-// peaks at point 10, x = 0.7938926261, far above 0.05.
-inline Contour mistypedSection() {
-    Contour contour = nacaSymmetric(61);
-    contour[8].first = contour[7].first - 5e-5;
+    if (mistyped)
+        contour[8].first = contour[7].first - 5e-5;
+    for (auto &point : contour)
+        point = {point.first * sx, point.second * sy};
     return contour;
 }
