@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: MIT
 #include "cli/BatchFile.h"
 
+#include "common/NumberText.h"
 #include "io/AirfoilImport.h"
 #include "io/ArfReader.h"
 #include "numerics/Calculation.h"
 #include "numerics/Module_Interp.h"
+#include "numerics/Warnings.h"
 
 namespace tessaro {
 
@@ -28,6 +30,15 @@ QString ownTrailingEdgesAdvice() {
 QString leadingEdgeOffAdvice() {
     return QStringLiteral("Run without -L (--leading-edge) to scale x alone, from the point of "
                           "least x.");
+}
+
+QString scaleBothAdvice() {
+    return QStringLiteral("run with -L to scale both.");
+}
+
+QString notWrittenMessage(const Figure &orderCheck, double tolerance) {
+    return QStringLiteral("not written: order check %1 exceeds --max-order-check %2")
+        .arg(generalForm(orderCheck.value), generalForm(tolerance));
 }
 
 Calculated calculateFile(const QString &path, const FileSettings &settings, bool figures) {
@@ -65,10 +76,12 @@ Calculated calculateFile(const QString &path, const FileSettings &settings, bool
     result.YN = ws.YN;
     result.frame = outcome.frame;
     result.keepFrame = settings.keepFrame;
-    if (figures) {
-        result.orderCheck = OrderCheck(ws, settings.method);
+    result.orderCheck = OrderCheck(ws, settings.method);
+    if (figures)
         result.panelFit = PanelFit(ws);
-    }
+    result.warnings = calculationWarnings({result.orderCheck, outcome.chord, settings.leadingEdge},
+                                          scaleBothAdvice(), u'.')
+                          .list();
     return result;
 }
 

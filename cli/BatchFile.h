@@ -8,6 +8,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -39,8 +40,12 @@ struct Calculated {
     std::optional<double> NI;
     PointArray XN{};
     PointArray YN{};
+    // Always computed: the warnings and --max-order-check read it.
     std::optional<Figure> orderCheck;
+    // Only when figures were asked for.
     std::optional<Figure> panelFit;
+    // The warnings of the calculation, in tessaro-batch's words.
+    QStringList warnings;
     // The frame the leading-edge mode normalised into, to map the new points back with.
     std::optional<SectionFrame> frame;
     bool keepFrame = false;
@@ -55,9 +60,15 @@ QString ownTrailingEdgesAdvice();
 // The sentence that follows a refusal of the leading-edge mode that the plain scaling might avoid.
 QString leadingEdgeOffAdvice();
 
+// How the stretched warning ends: x and y are scaled alike with -L.
+QString scaleBothAdvice();
+
+// Why a result whose order check is above the --max-order-check tolerance is not written.
+QString notWrittenMessage(const Figure &orderCheck, double tolerance);
+
 // Imports path as the window's import does, then loads and calculates it in the working set as
 // the window does with these settings, from a fresh working set and divided-difference table;
-// with figures, also reads the order check and the panel fit from it.
+// reads the order check and the warnings from it and, with figures, the panel fit.
 Calculated calculateFile(const QString &path, const FileSettings &settings, bool figures);
 
 // The new points as a result writes them: in the normalised frame, or with keepFrame mapped back

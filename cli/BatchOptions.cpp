@@ -2,6 +2,9 @@
 #include "cli/BatchOptions.h"
 
 #include <QCommandLineParser>
+#include <QRegularExpression>
+
+#include <cmath>
 
 namespace tessaro {
 
@@ -22,6 +25,19 @@ std::optional<int> wholeNumber(const QString &text, int lowest, int highest) {
     return value;
 }
 
+// Digits with at most one '.', then an optional exponent: "0.05", ".5", "5e-2", "1E3"; no sign,
+// no blanks, nothing after it. Positive and finite, or nothing.
+std::optional<double> positiveDecimal(const QString &text) {
+    static const QRegularExpression pattern(
+        QStringLiteral("^(?:[0-9]+\\.?[0-9]*|\\.[0-9]+)(?:[eE][+-]?[0-9]+)?$"));
+    if (!pattern.match(text).hasMatch())
+        return std::nullopt;
+    const double value = text.toDouble();
+    if (!(value > 0) || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
 QString quoted(const QString &text) {
     return u'"' + text + u'"';
 }
@@ -38,6 +54,7 @@ struct Parser {
     QCommandLineOption output{{"o", "output"}, {}, "PATH"};
     QCommandLineOption dump{"dump", {}, "PATH"};
     QCommandLineOption report{"report", {}, "PATH"};
+    QCommandLineOption maxOrderCheck{"max-order-check", {}, "TOL"};
     QCommandLineOption quiet{{"q", "quiet"}};
     QCommandLineOption help{{"h", "help"}};
     QCommandLineOption version{"version"};
@@ -45,7 +62,7 @@ struct Parser {
     Parser() {
         parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsCompactedShortOptions);
         parser.addOptions({points, order, method, own, leadingEdge, keepFrame, format, output, dump,
-                           report, quiet, help, version});
+                           report, maxOrderCheck, quiet, help, version});
     }
 };
 
@@ -112,6 +129,14 @@ std::optional<QString> readValues(const Parser &p, BatchOptions &options) {
         options.reportPath = lastValue(parser, p.report);
         if (options.reportPath.isEmpty())
             return QStringLiteral("--report takes a file name, or - for standard output.");
+    }
+    if (parser.isSet(p.maxOrderCheck)) {
+        const QString text = lastValue(parser, p.maxOrderCheck);
+        options.maxOrderCheck = positiveDecimal(text);
+        if (!options.maxOrderCheck)
+            return QStringLiteral("--max-order-check takes a positive number such as 0.05 or "
+                                  "5e-2, not %1.")
+                .arg(quoted(text));
     }
     // Normalising keeps each surface's own trailing edge always.
     options.leadingEdge = parser.isSet(p.leadingEdge);
@@ -208,8 +233,11 @@ QString batchUsage() {
         "                            Default: <stem>-redistributed.arf (.dat) in the current\n"
         "                            directory\n"
         "      --dump PATH           also write the divided-difference table (divdiff, one FILE)\n"
-        "      --report PATH         write a CSV line per FILE with its outcome and figures\n"
-        "  -q, --quiet               no progress line and no summary\n"
+        "      --report PATH         write a CSV line per FILE with its outcome, figures and\n"
+        "                            warnings\n"
+        "      --max-order-check TOL do not write a result whose order check exceeds TOL,\n"
+        "                            e.g. 0.05 (5 % of the chord): a damaged section\n"
+        "  -q, --quiet               no progress line and no summary (warnings stay)\n"
         "  -h, --help                show this help\n"
         "      --version             show the version\n"
         "\n"
@@ -217,8 +245,11 @@ QString batchUsage() {
         "  tessaro-batch -n 101 -p 3 samples/naca2412.arf\n"
         "  tessaro-batch -L -n 161 -p 3 -f selig -o out/ airfoils/*.dat\n"
         "\n"
+        "A section that was stretched (x scaled alone, by more than 0.1 %) or looks damaged\n"
+        "(order check above 0.05) is written with a warning line on standard error.\n"
+        "\n"
         "Exit status: 0 when every file was written, 1 when a file was refused or could not be\n"
-        "written, 2 for a usage error.\n");
+        "written, or held back by --max-order-check, 2 for a usage error.\n");
 }
 
 QString usageHint() {

@@ -31,6 +31,8 @@ struct BatchOptions {
     // Empty: no report.
     QString reportPath;
     bool quiet = false;
+    // A result whose order check exceeds this is not written; unset writes every result.
+    std::optional<double> maxOrderCheck;
     QStringList inputs;
 };
 

@@ -39,9 +39,12 @@ struct FileOutcome {
     QString input;
     // Empty when the result was written.
     QString refusal;
+    // Set when the calculation succeeded but --max-order-check held the result back.
+    bool notWritten = false;
     std::optional<int> pointsRead;
     std::optional<Figure> orderCheck;
     std::optional<Figure> panelFit;
+    QStringList warnings;
 };
 
 FileOutcome outcomeOf(const QString &input, const QString &refusal, std::optional<int> pointsRead) {
@@ -149,7 +152,9 @@ int runBatch(const QStringList &arguments, const BatchStreams &streams) {
         for (const FileOutcome &outcome : outcomes) {
             ReportRow row;
             row.file = outcome.input;
-            row.redistributed = outcome.refusal.isEmpty();
+            row.status = outcome.refusal.isEmpty() ? FileStatus::Redistributed
+                         : outcome.notWritten      ? FileStatus::NotWritten
+                                                   : FileStatus::Refused;
             row.pointsRead = outcome.pointsRead;
             row.newPoints = options.NI;
             row.order = options.nPoly;
@@ -161,8 +166,16 @@ int runBatch(const QStringList &arguments, const BatchStreams &streams) {
                                              : "normalised";
             row.orderCheck = outcome.orderCheck;
             row.panelFit = outcome.panelFit;
+            row.warnings = outcome.warnings;
             row.message = outcome.refusal;
             rows.push_back(row);
+            // Warnings are never refusals, but a script needs them as much as a person: even -q
+            // keeps them.
+            for (const QString &warning : outcome.warnings) {
+                progress.clear();
+                writeText(streams.err,
+                          outcome.input + QStringLiteral(": warning: ") + warning + u'\n');
+            }
             if (outcome.refusal.isEmpty()) {
                 ++redistributed;
                 continue;
@@ -192,6 +205,18 @@ int runBatch(const QStringList &arguments, const BatchStreams &streams) {
                 pool.submit([input, calculated, pointsRead] {
                     return outcomeOf(input, calculated->refusal, pointsRead);
                 });
+            } else if (options.maxOrderCheck && calculated->orderCheck &&
+                       calculated->orderCheck->value > *options.maxOrderCheck) {
+                const double tolerance = *options.maxOrderCheck;
+                pool.submit([input, calculated, pointsRead, tolerance] {
+                    FileOutcome outcome = outcomeOf(
+                        input, notWrittenMessage(*calculated->orderCheck, tolerance), pointsRead);
+                    outcome.notWritten = true;
+                    outcome.orderCheck = calculated->orderCheck;
+                    outcome.panelFit = calculated->panelFit;
+                    outcome.warnings = calculated->warnings;
+                    return outcome;
+                });
             } else {
                 const OutputFormat format = settings.format;
                 std::FILE *out = streams.out;
@@ -199,6 +224,7 @@ int runBatch(const QStringList &arguments, const BatchStreams &streams) {
                     FileOutcome outcome = outcomeOf(input, {}, pointsRead);
                     outcome.orderCheck = calculated->orderCheck;
                     outcome.panelFit = calculated->panelFit;
+                    outcome.warnings = calculated->warnings;
                     outcome.refusal = writeResult(*calculated, format, target, out);
                     return outcome;
                 });

@@ -7,7 +7,7 @@ namespace {
 
 constexpr char Header[] =
     "file,status,points_read,new_points,order,method,own_trailing_edges,"
-    "leading_edge,frame,order_check,order_check_x,panel_fit,panel_fit_x,message\n";
+    "leading_edge,frame,order_check,order_check_x,panel_fit,panel_fit_x,warning,message\n";
 
 void appendFigure(QByteArray &line, const std::optional<Figure> &figure) {
     line += ',';
@@ -40,7 +40,17 @@ QByteArray formatReport(const std::vector<ReportRow> &rows) {
     QByteArray out = Header;
     for (const ReportRow &row : rows) {
         QByteArray line = csvField(row.file.toUtf8());
-        line += row.redistributed ? ",redistributed," : ",refused,";
+        switch (row.status) {
+        case FileStatus::Redistributed:
+            line += ",redistributed,";
+            break;
+        case FileStatus::Refused:
+            line += ",refused,";
+            break;
+        case FileStatus::NotWritten:
+            line += ",not written,";
+            break;
+        }
         if (row.pointsRead)
             line += QByteArray::number(*row.pointsRead);
         line += ',' + QByteArray::number(row.newPoints);
@@ -51,8 +61,8 @@ QByteArray formatReport(const std::vector<ReportRow> &rows) {
         line += row.frame;
         appendFigure(line, row.orderCheck);
         appendFigure(line, row.panelFit);
-        line += ',';
-        if (!row.redistributed)
+        line += ',' + csvField(row.warnings.join(u' ').toUtf8()) + ',';
+        if (row.status != FileStatus::Redistributed)
             line += csvField(row.message.toUtf8());
         out += line + '\n';
     }

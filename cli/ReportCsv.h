@@ -7,16 +7,21 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 #include <vector>
 
 namespace tessaro {
 
+// What became of one input: written, refused before or while writing, or calculated but held
+// back by --max-order-check.
+enum class FileStatus { Redistributed, Refused, NotWritten };
+
 // One input's line of the report.
 struct ReportRow {
     QString file;
-    bool redistributed = false;
+    FileStatus status = FileStatus::Refused;
     // Unknown (empty) when the file could not be imported.
     std::optional<int> pointsRead;
     int newPoints = 0;
@@ -28,7 +33,9 @@ struct ReportRow {
     QByteArray frame = "specified";
     std::optional<Figure> orderCheck;
     std::optional<Figure> panelFit;
-    // Only for a refused file.
+    // The warnings of a successful calculation, one sentence each.
+    QStringList warnings;
+    // Only for a file refused or not written.
     QString message;
 };
 

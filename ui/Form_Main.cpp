@@ -11,6 +11,7 @@
 #include "numerics/Calculation.h"
 #include "numerics/QualityFigures.h"
 #include "numerics/QualityText.h"
+#include "numerics/Warnings.h"
 #include "ui/AirfoilView.h"
 #include "ui/ArrowKeys.h"
 #include "ui/FileBrowser.h"
@@ -36,6 +37,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QStatusBar>
 
 #include <algorithm>
 #include <cmath>
@@ -55,6 +57,20 @@ const QString kOwnTrailingEdgesCaption = QStringLiteral("Keep each surface's own
 const QString kLeadingEdgeCaption = QStringLiteral("Normalise at the true leading edge");
 // Pixels between a label's text and its right edge.
 constexpr int kLabelEndRoom = 4;
+const QColor kWarningRed = Qt::darkRed;
+// Both warnings at once, with their numbers at full length, fill two lines of the status bar.
+constexpr int kWarningLines = 2;
+// How long a confirmation stands before a warning shows again.
+constexpr int kConfirmationMs = 5000;
+
+// The layout is sized for a small sans-serif face of Arial's widths.
+QFont clientFont() {
+    QFont font;
+    font.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
+                      QStringLiteral("Nimbus Sans"), QStringLiteral("Helvetica")});
+    font.setPixelSize(11);
+    return font;
+}
 
 template <typename Widget, typename... Args>
 Widget *place(QWidget *parent, const char *name, QRect geometry, Args &&...args) {
@@ -141,14 +157,29 @@ void Form_Main::buildControls() {
     auto *client = new QWidget(this);
     client->setObjectName(QStringLiteral("Form_Main_Client"));
     client->setFixedSize(kClientSize);
-    // The layout is sized for a small sans-serif face of Arial's widths.
-    QFont font;
-    font.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
-                      QStringLiteral("Nimbus Sans"), QStringLiteral("Helvetica")});
-    font.setPixelSize(11);
-    client->setFont(font);
+    client->setFont(clientFont());
     setColours(client, kWindowGrey);
     setCentralWidget(client);
+
+    // Below the client area, which keeps its size: the window grows by the bar's height. A
+    // warning is a widget of the bar, which a confirmation covers only while it stands.
+    StatusBar1 = new QStatusBar(this);
+    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
+    StatusBar1->setFont(clientFont());
+    StatusBar1->setSizeGripEnabled(false);
+    Label_Warning = new QLabel(StatusBar1);
+    Label_Warning->setObjectName(QStringLiteral("Label_Warning"));
+    Label_Warning->setWordWrap(true);
+    Label_Warning->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    Label_Warning->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    QPalette warningPalette = Label_Warning->palette();
+    warningPalette.setColor(QPalette::WindowText, kWarningRed);
+    Label_Warning->setPalette(warningPalette);
+    // Its text starts where a confirmation's does, and keeps clear of the window's edges.
+    Label_Warning->setContentsMargins(4, 2, 4, 2);
+    Label_Warning->setFixedHeight(kWarningLines * QFontMetrics(clientFont()).lineSpacing() + 6);
+    StatusBar1->addWidget(Label_Warning, 1);
+    setStatusBar(StatusBar1);
 
     Frame5 = frame(client, "Frame5", twips(240, 4080, 3735, 975));
     Option_DivDiff = place<QRadioButton>(Frame5, "Option_DivDiff", twips(120, 600, 1815, 255),
@@ -379,9 +410,28 @@ void Form_Main::acceptLoad(const ArfFile &file, const QString &path) {
     OutTitle.clear();
     Label6->clear();
     Label7->clear();
+    setWarnings({});
     redraw();
     ws.FileLoaded = true;
     loadedPath = path;
+    confirm(
+        QStringLiteral("%1: %2 points").arg(QFileInfo(path).fileName(), wholeNumberForm(file.N)));
+}
+
+void Form_Main::setWarnings(const CalculationWarnings &warnings) {
+    Label_Warning->setText(warnings.list().join(u' '));
+    if (!warnings.damaged.isEmpty()) {
+        QPalette palette = Label6->palette();
+        palette.setColor(QPalette::WindowText, kWarningRed);
+        Label6->setPalette(palette);
+    } else {
+        // Back to the colours of the panel it sits on.
+        Label6->setPalette(QPalette());
+    }
+}
+
+void Form_Main::confirm(const QString &text) {
+    StatusBar1->showMessage(text, kConfirmationMs);
 }
 
 void Form_Main::Mn_Import_Click() {
@@ -449,6 +499,8 @@ void Form_Main::exportTo(const QString &path) {
     const NewPoints points{Title, OutTitle, ws.NI, ws.XN, ws.YN};
     if (const auto message = writeResult(ResultLayout::Selig, points, path, name))
         showMessage(*message);
+    else
+        confirm(QStringLiteral("Exported ") + QFileInfo(path).absoluteFilePath());
 }
 
 void Form_Main::Mn_Save_Click() {
@@ -480,6 +532,8 @@ void Form_Main::Command_Save_Click() {
     const NewPoints points{Title, OutTitle, ws.NI, ws.XN, ws.YN};
     if (const auto message = writeResult(ResultLayout::Arf, points, name, name))
         showMessage(*message);
+    else
+        confirm(QStringLiteral("Saved ") + QFileInfo(name).absoluteFilePath());
 }
 
 void Form_Main::Command1_Click() {
@@ -508,8 +562,18 @@ void Form_Main::Command1_Click() {
         return;
     }
     OutTitle = Title + " - redistributed";
-    Label6->setText(orderCheckText(OrderCheck(ws, method), screenDecimalPoint()));
+    const std::optional<Figure> orderCheck = OrderCheck(ws, method);
+    Label6->setText(orderCheckText(orderCheck, screenDecimalPoint()));
     Label7->setText(panelFitText(PanelFit(ws), screenDecimalPoint()));
+    setWarnings(
+        calculationWarnings({orderCheck, outcome.chord, request.leadingEdge},
+                            QStringLiteral("tick \"%1\" to scale both.").arg(kLeadingEdgeCaption),
+                            screenDecimalPoint()));
+    const int count = wholeCount(ws.niValue());
+    confirm(QStringLiteral("%1 new %2, %3, order %4")
+                .arg(wholeNumberForm(count), count == 1 ? u"point" : u"points",
+                     method == Method::Lagrange ? u"Lagrange" : u"divided differences",
+                     generalForm(ws.nPoly, screenDecimalPoint())));
     ws.X0 = 0;
     ws.Y0 = 0;
     ws.Scale = 1;

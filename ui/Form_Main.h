@@ -3,6 +3,7 @@
 
 #include "common/Module_Common.h"
 #include "io/ArfReader.h"
+#include "numerics/Warnings.h"
 
 #include <QByteArray>
 #include <QMainWindow>
@@ -20,6 +21,7 @@ class QMenu;
 class QPushButton;
 class QRadioButton;
 class QScrollBar;
+class QStatusBar;
 
 namespace tessaro {
 
@@ -55,6 +57,11 @@ class Form_Main : public QMainWindow {
     void acceptLoad(const ArfFile &file, const QString &path);
     void importFile(const QString &path);
     void exportTo(const QString &path);
+    // The standing warning of the last calculation, or none; a damaged section's also colours
+    // the order check.
+    void setWarnings(const CalculationWarnings &warnings);
+    // A passing confirmation, after which a standing warning shows again.
+    void confirm(const QString &text);
 
     void Mn_Open_Click();
     void Mn_Save_Click();
@@ -105,6 +112,8 @@ class Form_Main : public QMainWindow {
     QLabel *Label5 = nullptr;
     QLabel *Label6 = nullptr;
     QLabel *Label7 = nullptr;
+    QStatusBar *StatusBar1 = nullptr;
+    QLabel *Label_Warning = nullptr;
     QPushButton *Command_Save = nullptr;
     QPushButton *Command1 = nullptr;
     QComboBox *Drive1 = nullptr;

@@ -72,6 +72,10 @@ class tst_BatchCommand : public QObject {
         usage("usage: keep-frame without -L", {"--keep-frame", "good1.arf"},
               "--keep-frame maps the new points back from the normalised frame, so it needs -L "
               "(--leading-edge).");
+        usage("usage: tolerance zero", {"--max-order-check", "0", "good1.arf"},
+              "--max-order-check takes a positive number such as 0.05 or 5e-2, not \"0\".");
+        usage("usage: tolerance a percentage", {"--max-order-check=5%", "good1.arf"},
+              "--max-order-check takes a positive number such as 0.05 or 5e-2, not \"5%\".");
         row("normalised, a section too small for it",
             {"-q", "-L", "-o", "out", "good1.arf", "good2.dat"}, 1,
             "good2.dat: The contour has 5 points, and finding its true leading edge takes at "

@@ -47,3 +47,14 @@ template <typename File> Contour pointsOf(const File &file) {
         points.emplace_back(file.X[i], file.Y[i]);
     return points;
 }
+
+// The clean 61-point NACA 0012 with x scaled by sx and y by sy; mistyped puts point 9's x 5e-5
+// short of point 8's, as a typing error leaves two points of a surface on top of each other.
+inline Contour warningSection(double sx, double sy, bool mistyped = false) {
+    Contour contour = nacaSymmetric(61);
+    if (mistyped)
+        contour[8].first = contour[7].first - 5e-5;
+    for (auto &point : contour)
+        point = {point.first * sx, point.second * sy};
+    return contour;
+}
