@@ -9,12 +9,14 @@
 #include "io/ArfWriter.h"
 #include "io/ResultFile.h"
 #include "numerics/Calculation.h"
+#include "numerics/ContourDiagnostics.h"
 #include "numerics/QualityFigures.h"
 #include "numerics/QualityText.h"
 #include "ui/AirfoilView.h"
 #include "ui/ArrowKeys.h"
 #include "ui/FileBrowser.h"
 #include "ui/Form_About.h"
+#include "ui/Form_Inspect.h"
 #include "ui/OptionTabStop.h"
 #include "ui/Twips.h"
 
@@ -126,6 +128,10 @@ Form_About *Form_Main::aboutWindow() const {
     return about;
 }
 
+Form_Inspect *Form_Main::inspectWindow() const {
+    return inspect;
+}
+
 void Form_Main::buildControls() {
     auto *client = new QWidget(this);
     client->setObjectName(QStringLiteral("Form_Main_Client"));
@@ -229,6 +235,12 @@ void Form_Main::buildMenu() {
     Mn_Import->setObjectName(QStringLiteral("Mn_Import"));
     Mn_Export = Mn_File->addAction(QStringLiteral("Export…"));
     Mn_Export->setObjectName(QStringLiteral("Mn_Export"));
+    Mn_View = menuBar()->addMenu(QStringLiteral("View"));
+    Mn_View->setObjectName(QStringLiteral("Mn_View"));
+    Mn_View->menuAction()->setObjectName(QStringLiteral("Mn_View"));
+    Mn_Inspect = Mn_View->addAction(QStringLiteral("Inspect…"));
+    Mn_Inspect->setObjectName(QStringLiteral("Mn_Inspect"));
+    Mn_Inspect->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_K));
     Mn_About = menuBar()->addAction(QStringLiteral("About"));
     Mn_About->setObjectName(QStringLiteral("Mn_About"));
 }
@@ -254,6 +266,7 @@ void Form_Main::connectHandlers() {
     connect(Mn_Import, &QAction::triggered, this, &Form_Main::Mn_Import_Click);
     connect(Mn_Export, &QAction::triggered, this, &Form_Main::Mn_Export_Click);
     connect(Mn_About, &QAction::triggered, this, &Form_Main::Mn_About_Click);
+    connect(Mn_Inspect, &QAction::triggered, this, &Form_Main::Mn_Inspect_Click);
     connect(Drive1, &QComboBox::currentIndexChanged, this, &Form_Main::Drive1_Change);
     connect(Dir1, &DirectoryList::pathChanged, this, &Form_Main::Dir1_Change);
     connect(File1, &FileList::fileChosen, this, &Form_Main::File1_Click);
@@ -324,6 +337,9 @@ void Form_Main::acceptLoad(const ArfFile &file, const QString &path) {
     redraw();
     ws.FileLoaded = true;
     loadedPath = path;
+    calculatedWith = Method::None;
+    calculationSettings.clear();
+    updateInspect();
 }
 
 void Form_Main::Mn_Import_Click() {
@@ -441,6 +457,16 @@ void Form_Main::Command1_Click() {
     HScroll_X0->setValue(0);
     HScroll_Olcek->setValue(0);
     redraw();
+    calculatedWith = method;
+    calculationSettings =
+        QStringLiteral("%1 new points, %2, order %3")
+            .arg(wholeNumberForm(wholeCount(ws.niValue())),
+                 method == Method::Lagrange ? QStringLiteral("Lagrange")
+                                            : QStringLiteral("divided differences"),
+                 generalForm(ws.nPoly, screenDecimalPoint()));
+    if (request.ownTrailingEdges)
+        calculationSettings += QStringLiteral(", own trailing edges");
+    updateInspect();
 }
 
 void Form_Main::HScroll_Olcek_Change() {
@@ -469,6 +495,25 @@ void Form_Main::Mn_About_Click() {
     about->show();
     about->raise();
     about->activateWindow();
+}
+
+void Form_Main::Mn_Inspect_Click() {
+    const bool opening = !inspect || !inspect->isVisible();
+    if (!inspect)
+        inspect = new Form_Inspect(this);
+    inspect->show();
+    inspect->raise();
+    inspect->activateWindow();
+    // A window brought forward keeps the zoom the user left it at.
+    if (opening)
+        updateInspect();
+}
+
+void Form_Main::updateInspect() {
+    if (!inspect || !inspect->isVisible())
+        return;
+    inspect->setSnapshot(InspectSnapshot{QFileInfo(loadedPath).fileName(), calculationSettings,
+                                         inspectContour(common(), calculatedWith)});
 }
 
 } // namespace tessaro

@@ -3,6 +3,7 @@
 
 #include "common/Module_Common.h"
 #include "io/ArfReader.h"
+#include "numerics/Module_Interp.h"
 
 #include <QByteArray>
 #include <QMainWindow>
@@ -26,6 +27,7 @@ class AirfoilView;
 class DirectoryList;
 class FileList;
 class Form_About;
+class Form_Inspect;
 
 // The main window: every control the user works with, and the handlers behind them.
 class Form_Main : public QMainWindow {
@@ -43,6 +45,7 @@ class Form_Main : public QMainWindow {
     const QByteArray &title() const { return Title; }
     const QByteArray &outTitle() const { return OutTitle; }
     Form_About *aboutWindow() const;
+    Form_Inspect *inspectWindow() const;
 
   private:
     void buildControls();
@@ -54,12 +57,15 @@ class Form_Main : public QMainWindow {
     void acceptLoad(const ArfFile &file, const QString &path);
     void importFile(const QString &path);
     void exportTo(const QString &path);
+    // Shows the working set in the Inspect window, when it is open.
+    void updateInspect();
 
     void Mn_Open_Click();
     void Mn_Save_Click();
     void Mn_Import_Click();
     void Mn_Export_Click();
     void Mn_About_Click();
+    void Mn_Inspect_Click();
     void Drive1_Change();
     void Dir1_Change(const QString &dir);
     void File1_Click();
@@ -73,6 +79,9 @@ class Form_Main : public QMainWindow {
     QByteArray OutTitle;
     // The file of the last successful load, which a save must never overwrite.
     QString loadedPath;
+    // How the working set was last calculated since the last load; None before that.
+    Method calculatedWith = Method::None;
+    QString calculationSettings;
 
     QGroupBox *Frame1 = nullptr;
     QGroupBox *Frame2 = nullptr;
@@ -110,8 +119,11 @@ class Form_Main : public QMainWindow {
     QAction *Mn_Export = nullptr;
     QFileDialog *Dialog_Import = nullptr;
     QFileDialog *Dialog_Export = nullptr;
+    QMenu *Mn_View = nullptr;
+    QAction *Mn_Inspect = nullptr;
     QAction *Mn_About = nullptr;
     QPointer<Form_About> about;
+    QPointer<Form_Inspect> inspect;
 };
 
 } // namespace tessaro
