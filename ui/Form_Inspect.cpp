@@ -12,6 +12,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontMetricsF>
+#include <QGraphicsRectItem>
 #include <QGraphicsSimpleTextItem>
 #include <QHBoxLayout>
 #include <QImage>
@@ -331,9 +332,13 @@ void Form_Inspect::buildDeviationChart() {
         auto *worst = marks(deviationChart, name, QString(), Qt::black, true, 14);
         worst->setPen(QPen(Qt::black, 2));
         deviationChart->legend()->markers(worst).front()->setVisible(false);
-        auto *label = new QGraphicsSimpleTextItem(deviationChart);
-        // Above the series, which the chart stacks over its own children.
-        label->setZValue(1000);
+        // On a pale box, above the series, which the chart stacks over its own children.
+        auto *box = new QGraphicsRectItem(deviationChart);
+        box->setZValue(1000);
+        box->setPen(Qt::NoPen);
+        box->setBrush(QColor(255, 255, 255, 210));
+        auto *label = new QGraphicsSimpleTextItem(box);
+        label->setBrush(Qt::black);
         QFont font = label->font();
         font.setBold(true);
         label->setFont(font);
@@ -446,25 +451,26 @@ void Form_Inspect::placeWorstLabels() {
             at[i] = deviationChart->mapToPosition(worst->at(0), worst);
             shownHere[i] = plot.contains(at[i]);
         }
-        worstLabels[i]->setVisible(shownHere[i]);
     }
-    // Each label beside its mark, right of it where it fits; when the marks lie close, the left
-    // one's label goes left so that the two never overlap.
+    // Each label just above its mark, right of it where it fits; when the marks lie close, the
+    // left one's label goes left so that the two never overlap.
+    const auto boxOf = [this](std::size_t i) { return worstLabels[i]->parentItem(); };
     const bool close =
         shownHere[0] && shownHere[1] &&
         std::fabs(at[0].x() - at[1].x()) < worstLabels[0]->boundingRect().width() + 20;
     for (std::size_t i = 0; i < worstLabels.size(); ++i) {
+        auto *box = static_cast<QGraphicsRectItem *>(boxOf(i));
+        box->setVisible(shownHere[i]);
         if (!shownHere[i])
             continue;
-        const QRectF box = worstLabels[i]->boundingRect();
-        const bool leftOfPair = close && at[i].x() <= at[1 - i].x();
-        bool toLeft = leftOfPair || (!close && at[i].x() + 10 + box.width() > plot.right());
-        if (close && !leftOfPair)
-            toLeft = false;
-        const double x = toLeft ? at[i].x() - 10 - box.width() : at[i].x() + 10;
-        const double y =
-            std::clamp(at[i].y() - box.height() / 2, plot.top(), plot.bottom() - box.height());
-        worstLabels[i]->setPos(x, y);
+        const QRectF text = worstLabels[i]->boundingRect();
+        box->setRect(text.adjusted(-3, -1, 3, 1));
+        const bool toLeft =
+            close ? at[i].x() <= at[1 - i].x() : at[i].x() + 6 + text.width() > plot.right();
+        const double x = toLeft ? at[i].x() - 6 - text.width() : at[i].x() + 6;
+        const double y = std::clamp(at[i].y() - 8 - text.height(), plot.top() + 1,
+                                    plot.bottom() - text.height());
+        box->setPos(x, y);
     }
 }
 
