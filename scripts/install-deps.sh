@@ -3,10 +3,12 @@
 # Installs the Debian 12 packages the build, the tests and the program need, when any is missing.
 set -euo pipefail
 
-# Build and run: compiler, Qt, and the fonts the window is laid out for. Tests: the validators
-# of the desktop files, dpkg-dev and file for the package's dependencies, and clang with its
-# fuzzing runtime for the fuzz smoke runs.
-packages=(cmake g++ make qt6-base-dev libgl-dev fonts-liberation2 fonts-dejavu-core
+# Build and run: compiler, Qt, Qt Charts and Qt SVG for the Inspect window's plots (Qt Charts'
+# CMake files need the OpenGL development files, which its package does not pull in), and the
+# fonts the window is laid out for. Tests: the validators of the desktop files, dpkg-dev and file
+# for the package's dependencies, and clang with its fuzzing runtime for the fuzz smoke runs.
+packages=(cmake g++ make qt6-base-dev libgl-dev qt6-charts-dev qt6-svg-dev libqt6opengl6-dev
+    fonts-liberation2 fonts-dejavu-core
     desktop-file-utils appstream dpkg-dev file clang libclang-rt-14-dev "$@")
 missing=()
 for package in "${packages[@]}"; do
