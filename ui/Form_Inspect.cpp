@@ -187,9 +187,9 @@ QList<Tick> kappaCandidates() {
     return ticks;
 }
 
-// The angle of a chord position x on the first (theta < pi) or second surface whose
-// trailing-edge end lies at `end`; labels on the second surface are set apart by blanks
-// (a category axis needs distinct labels).
+// Ticks at round chord positions x on both surfaces, at the angle the calculation gave them:
+// x = end (1 + cos theta) / 2 on a surface whose trailing edge lies at x = end. Labels on the
+// second surface are set apart by blanks (a category axis needs distinct labels).
 QList<Tick> angleCandidates(double firstEnd, double secondEnd) {
     QList<Tick> ticks{{std::numbers::pi, QStringLiteral("0")}};
     for (const double x : {1.0,    0.5, 0.1, 0.01, 0.001, 0.25, 0.75, 0.05, 0.02,  0.005,
