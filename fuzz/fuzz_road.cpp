@@ -120,15 +120,9 @@ class Road {
     }
 
     // Kinds: 0 open a file, 1 calculate, 2 new point count text, 3 order text, 4 method (from
-<<<<<<< HEAD
     // argument 16 on, the own-trailing-edge box instead, or with 8 also set the leading-edge box),
-    // 5 save under a name, 6 move a scroll
-    // bar, 7 open a file that vanishes before the click.
-=======
-    // argument 16 on, the own-trailing-edge box instead), 5 save under a name (answering No to
-    // a question of replacing a file for arguments 7 to 13 and 21 to 27), 6 move a scroll bar,
-    // 7 open a file that vanishes before the click.
->>>>>>> safe-writes
+    // 5 save under a name (answering No to a question of replacing a file for arguments 7 to 13
+    // and 21 to 27), 6 move a scroll bar, 7 open a file that vanishes before the click.
     void runOp(std::uint8_t op) {
         const int kind = op & 7;
         const int arg = op >> 3;

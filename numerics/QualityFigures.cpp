@@ -191,24 +191,30 @@ double segmentDistance(double px, double py, double ax, double ay, double bx, do
     return length(px - (ax + t * dx), py - (ay + t * dy));
 }
 
-std::optional<Figure> OrderCheck(const Module_Common &ws, Method method) {
+std::vector<std::optional<double>> LeaveOneOutMisses(const Module_Common &ws, Method method) {
     const int N = std::clamp(ws.N, 0, MaxIndex);
     const int nPoly = validOrder(ws.nPoly);
     if (method == Method::None || nPoly < 0 || N < nPoly + 2)
-        return std::nullopt;
+        return {};
 
     Predictor predict{ws, method, nPoly, anglesAscend([&ws](int j) { return ws.Teta[j]; }, N),
                       {}, {}};
     if (method == Method::DivDiff)
         predict.tableRefused = tableRefusedWithout(ws, N);
-    std::optional<Figure> worst;
+    std::vector<std::optional<double>> misses(static_cast<std::size_t>(N) + 1);
     for (int k = 2; k <= N - 1; ++k) {
-        const std::optional<double> y = predict(Shortened{ws, k, N - 1}, ws.Teta[k]);
-        if (!y)
-            continue;
-        const double error = std::fabs(*y - ws.Y[k]);
-        if (!worst || error > worst->value)
-            worst = Figure{error, k, ws.X[k]};
+        if (const std::optional<double> y = predict(Shortened{ws, k, N - 1}, ws.Teta[k]))
+            misses[k] = std::fabs(*y - ws.Y[k]);
+    }
+    return misses;
+}
+
+std::optional<Figure> OrderCheck(const Module_Common &ws, Method method) {
+    const std::vector<std::optional<double>> misses = LeaveOneOutMisses(ws, method);
+    std::optional<Figure> worst;
+    for (int k = 1; k < static_cast<int>(misses.size()); ++k) {
+        if (misses[k] && (!worst || *misses[k] > worst->value))
+            worst = Figure{*misses[k], k, ws.X[k]};
     }
     return worst;
 }

@@ -5,6 +5,7 @@
 #include "numerics/Module_Interp.h"
 
 #include <optional>
+#include <vector>
 
 namespace tessaro {
 
@@ -25,6 +26,11 @@ struct Figure {
 // the table of the shortened contour would divide by zero, or when the prediction is not a
 // finite number. Empty when N < nPoly + 2, for no method, or when every point is passed over.
 std::optional<Figure> OrderCheck(const Module_Common &ws, Method method);
+
+// The order check point by point: index k holds |prediction - Y(k)| for point read k, empty for
+// a point passed over as above and for the two ends, which are never left out. Index 0 is
+// unused. Empty as a whole where OrderCheck has no check; OrderCheck is its largest entry.
+std::vector<std::optional<double>> LeaveOneOutMisses(const Module_Common &ws, Method method);
 
 // Are there enough new points? The largest distance of a point read (X(k), Y(k)) from the
 // polygon through the new points 1..floor(NI) in order. A single new point is a polygon of no

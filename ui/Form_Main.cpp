@@ -9,6 +9,7 @@
 #include "io/ArfWriter.h"
 #include "io/ResultFile.h"
 #include "numerics/Calculation.h"
+#include "numerics/ContourDiagnostics.h"
 #include "numerics/QualityFigures.h"
 #include "numerics/QualityText.h"
 #include "numerics/Warnings.h"
@@ -17,6 +18,7 @@
 #include "ui/FileBrowser.h"
 #include "ui/Form_About.h"
 #include "ui/MenuShortcuts.h"
+#include "ui/Form_Inspect.h"
 #include "ui/OptionTabStop.h"
 #include "ui/Twips.h"
 
@@ -151,6 +153,10 @@ Form_Main::~Form_Main() = default;
 
 Form_About *Form_Main::aboutWindow() const {
     return about;
+}
+
+Form_Inspect *Form_Main::inspectWindow() const {
+    return inspect;
 }
 
 void Form_Main::buildControls() {
@@ -292,6 +298,12 @@ void Form_Main::buildMenu() {
     setMenuShortcut(Mn_Import, QKeySequence(Qt::CTRL | Qt::Key_I));
     setMenuShortcut(Mn_Export, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     setMenuShortcut(Mn_Quit, QKeySequence(Qt::CTRL | Qt::Key_Q));
+    Mn_View = menuBar()->addMenu(QStringLiteral("View"));
+    Mn_View->setObjectName(QStringLiteral("Mn_View"));
+    Mn_View->menuAction()->setObjectName(QStringLiteral("Mn_View"));
+    Mn_Inspect = Mn_View->addAction(QStringLiteral("Inspect…"));
+    Mn_Inspect->setObjectName(QStringLiteral("Mn_Inspect"));
+    setMenuShortcut(Mn_Inspect, QKeySequence(Qt::CTRL | Qt::Key_K));
     Mn_About = menuBar()->addAction(QStringLiteral("About"));
     Mn_About->setObjectName(QStringLiteral("Mn_About"));
 }
@@ -331,6 +343,7 @@ void Form_Main::connectHandlers() {
     connect(Mn_Export, &QAction::triggered, this, &Form_Main::Mn_Export_Click);
     connect(Mn_About, &QAction::triggered, this, &Form_Main::Mn_About_Click);
     connect(Mn_Quit, &QAction::triggered, this, &Form_Main::Mn_Quit_Click);
+    connect(Mn_Inspect, &QAction::triggered, this, &Form_Main::Mn_Inspect_Click);
     connect(Drive1, &QComboBox::currentIndexChanged, this, &Form_Main::Drive1_Change);
     connect(Dir1, &DirectoryList::pathChanged, this, &Form_Main::Dir1_Change);
     connect(File1, &FileList::fileChosen, this, &Form_Main::File1_Click);
@@ -414,6 +427,9 @@ void Form_Main::acceptLoad(const ArfFile &file, const QString &path) {
     redraw();
     ws.FileLoaded = true;
     loadedPath = path;
+    calculatedWith = Method::None;
+    calculationSettings.clear();
+    updateInspect();
     confirm(
         QStringLiteral("%1: %2 points").arg(QFileInfo(path).fileName(), wholeNumberForm(file.N)));
 }
@@ -581,6 +597,16 @@ void Form_Main::Command1_Click() {
     HScroll_X0->setValue(0);
     HScroll_Olcek->setValue(0);
     redraw();
+    calculatedWith = method;
+    calculationSettings =
+        QStringLiteral("%1 new points, %2, order %3")
+            .arg(wholeNumberForm(wholeCount(ws.niValue())),
+                 method == Method::Lagrange ? QStringLiteral("Lagrange")
+                                            : QStringLiteral("divided differences"),
+                 generalForm(ws.nPoly, screenDecimalPoint()));
+    if (request.ownTrailingEdges)
+        calculationSettings += QStringLiteral(", own trailing edges");
+    updateInspect();
 }
 
 void Form_Main::HScroll_Olcek_Change() {
@@ -641,6 +667,25 @@ void Form_Main::Mn_About_Click() {
     about->show();
     about->raise();
     about->activateWindow();
+}
+
+void Form_Main::Mn_Inspect_Click() {
+    const bool opening = !inspect || !inspect->isVisible();
+    if (!inspect)
+        inspect = new Form_Inspect(this);
+    inspect->show();
+    inspect->raise();
+    inspect->activateWindow();
+    // A window brought forward keeps the zoom the user left it at.
+    if (opening)
+        updateInspect();
+}
+
+void Form_Main::updateInspect() {
+    if (!inspect || !inspect->isVisible())
+        return;
+    inspect->setSnapshot(InspectSnapshot{QFileInfo(loadedPath).fileName(), calculationSettings,
+                                         inspectContour(common(), calculatedWith)});
 }
 
 } // namespace tessaro

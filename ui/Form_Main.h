@@ -4,6 +4,7 @@
 #include "common/Module_Common.h"
 #include "io/ArfReader.h"
 #include "numerics/Warnings.h"
+#include "numerics/Module_Interp.h"
 
 #include <QByteArray>
 #include <QMainWindow>
@@ -29,6 +30,7 @@ class AirfoilView;
 class DirectoryList;
 class FileList;
 class Form_About;
+class Form_Inspect;
 
 // The main window: every control the user works with, and the handlers behind them.
 class Form_Main : public QMainWindow {
@@ -46,6 +48,7 @@ class Form_Main : public QMainWindow {
     const QByteArray &title() const { return Title; }
     const QByteArray &outTitle() const { return OutTitle; }
     Form_About *aboutWindow() const;
+    Form_Inspect *inspectWindow() const;
 
   private:
     void buildControls();
@@ -62,6 +65,8 @@ class Form_Main : public QMainWindow {
     void setWarnings(const CalculationWarnings &warnings);
     // A passing confirmation, after which a standing warning shows again.
     void confirm(const QString &text);
+    // Shows the working set in the Inspect window, when it is open.
+    void updateInspect();
 
     void Mn_Open_Click();
     void Mn_Save_Click();
@@ -69,6 +74,7 @@ class Form_Main : public QMainWindow {
     void Mn_Export_Click();
     void Mn_About_Click();
     void Mn_Quit_Click();
+    void Mn_Inspect_Click();
     void Drive1_Change();
     void Dir1_Change(const QString &dir);
     void File1_Click();
@@ -90,6 +96,9 @@ class Form_Main : public QMainWindow {
     // travelled since, in airfoil units, so rounding to the bars' steps never adds up.
     QPoint panStart;
     QPointF panTravel;
+    // How the working set was last calculated since the last load; None before that.
+    Method calculatedWith = Method::None;
+    QString calculationSettings;
 
     QGroupBox *Frame1 = nullptr;
     QGroupBox *Frame2 = nullptr;
@@ -131,8 +140,11 @@ class Form_Main : public QMainWindow {
     QAction *Mn_Quit = nullptr;
     QFileDialog *Dialog_Import = nullptr;
     QFileDialog *Dialog_Export = nullptr;
+    QMenu *Mn_View = nullptr;
+    QAction *Mn_Inspect = nullptr;
     QAction *Mn_About = nullptr;
     QPointer<Form_About> about;
+    QPointer<Form_Inspect> inspect;
 };
 
 } // namespace tessaro

@@ -201,10 +201,11 @@ void tst_FormMain::menuEntries() {
     QCOMPARE(file->actions().at(1)->objectName(), QStringLiteral("Mn_Save"));
     QCOMPARE(file->actions().at(1)->text(), QStringLiteral("Save"));
     const QList<QAction *> top = window->menuBar()->actions();
-    QCOMPARE(top.size(), 2);
+    QCOMPARE(top.size(), 3);
     QCOMPARE(top.at(0)->text(), QStringLiteral("File"));
-    QCOMPARE(top.at(1)->objectName(), QStringLiteral("Mn_About"));
-    QCOMPARE(top.at(1)->text(), QStringLiteral("About"));
+    QCOMPARE(top.at(1)->text(), QStringLiteral("View"));
+    QCOMPARE(top.at(2)->objectName(), QStringLiteral("Mn_About"));
+    QCOMPARE(top.at(2)->text(), QStringLiteral("About"));
 }
 
 void tst_FormMain::colours() {
