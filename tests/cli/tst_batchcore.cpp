@@ -165,15 +165,16 @@ class tst_BatchCore : public QObject {
     // Negative zero is not a negative value: the report writes it without a sign.
     void reportNegativeZero() {
         const ReportRow row{.file = "f.arf",
-                            .redistributed = true,
+                            .status = FileStatus::Redistributed,
                             .pointsRead = 3,
                             .newPoints = 51,
                             .order = 3,
                             .orderCheck = Figure{-0.0, 2, -0.0},
                             .panelFit = Figure{0.5, 1, -0.25},
+                            .warnings = {},
                             .message = {}};
         QCOMPARE(formatReport({row}).split('\n').value(1),
-                 QByteArray("f.arf,redistributed,3,51,3,lagrange,no,no,specified,0,0,0.5,-0.25,"));
+                 QByteArray("f.arf,redistributed,3,51,3,lagrange,no,no,specified,0,0,0.5,-0.25,,"));
     }
 };
 

@@ -501,9 +501,9 @@ void tst_FormMain::keysFireWithATextFieldFocused_data() {
     QTest::newRow("Ctrl+Shift+S exports")
         << "Text_nPoly" << (Qt::CTRL | Qt::SHIFT | Qt::Key_S) << "Mn_Export";
     QTest::newRow("Ctrl+Q quits") << "Text_NI" << (Qt::CTRL | Qt::Key_Q) << "Mn_Quit";
-    // Keys a line edit on X11 edits with, given to an entry of another menu.
-    QTest::newRow("Ctrl+K, delete to end of line")
-        << "Text_NI" << (Qt::CTRL | Qt::Key_K) << "probe";
+    // Keys a line edit on X11 edits with: Ctrl+K deletes to the end of the line, Ctrl+E moves
+    // there (given to an entry of another menu).
+    QTest::newRow("Ctrl+K inspects") << "Text_NI" << (Qt::CTRL | Qt::Key_K) << "Mn_Inspect";
     QTest::newRow("Ctrl+E, end of line") << "Text_nPoly" << (Qt::CTRL | Qt::Key_E) << "probe";
     QTest::newRow("Return in the count")
         << "Text_NI" << QKeyCombination(Qt::Key_Return) << "Command1";
