@@ -17,8 +17,8 @@
 #include "ui/ArrowKeys.h"
 #include "ui/FileBrowser.h"
 #include "ui/Form_About.h"
-#include "ui/MenuShortcuts.h"
 #include "ui/Form_Inspect.h"
+#include "ui/MenuShortcuts.h"
 #include "ui/OptionTabStop.h"
 #include "ui/Twips.h"
 
@@ -586,10 +586,12 @@ void Form_Main::Command1_Click() {
                             QStringLiteral("tick \"%1\" to scale both.").arg(kLeadingEdgeCaption),
                             screenDecimalPoint()));
     const int count = wholeCount(ws.niValue());
-    confirm(QStringLiteral("%1 new %2, %3, order %4")
-                .arg(wholeNumberForm(count), count == 1 ? u"point" : u"points",
-                     method == Method::Lagrange ? u"Lagrange" : u"divided differences",
-                     generalForm(ws.nPoly, screenDecimalPoint())));
+    const QString settings =
+        QStringLiteral("%1 new %2, %3, order %4")
+            .arg(wholeNumberForm(count), count == 1 ? u"point" : u"points",
+                 method == Method::Lagrange ? u"Lagrange" : u"divided differences",
+                 generalForm(ws.nPoly, screenDecimalPoint()));
+    confirm(settings);
     ws.X0 = 0;
     ws.Y0 = 0;
     ws.Scale = 1;
@@ -598,13 +600,10 @@ void Form_Main::Command1_Click() {
     HScroll_Olcek->setValue(0);
     redraw();
     calculatedWith = method;
-    calculationSettings =
-        QStringLiteral("%1 new points, %2, order %3")
-            .arg(wholeNumberForm(wholeCount(ws.niValue())),
-                 method == Method::Lagrange ? QStringLiteral("Lagrange")
-                                            : QStringLiteral("divided differences"),
-                 generalForm(ws.nPoly, screenDecimalPoint()));
-    if (request.ownTrailingEdges)
+    calculationSettings = settings;
+    if (request.leadingEdge)
+        calculationSettings += QStringLiteral(", normalised at the true leading edge");
+    else if (request.ownTrailingEdges)
         calculationSettings += QStringLiteral(", own trailing edges");
     updateInspect();
 }
