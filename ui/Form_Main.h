@@ -3,8 +3,8 @@
 
 #include "common/Module_Common.h"
 #include "io/ArfReader.h"
-#include "numerics/Warnings.h"
 #include "numerics/Module_Interp.h"
+#include "numerics/Warnings.h"
 
 #include <QByteArray>
 #include <QMainWindow>
