@@ -23,18 +23,17 @@ static const QString kDamaged = "Point 10 \\(x = 0\\.79389262[0-9]*\\) is missed
 class tst_StatusBar : public QObject {
     Q_OBJECT
 
-    template <typename T> T *child(const char *name) { return fx.child<T>(name); }
     QColor colour(const char *name) {
-        return child<QWidget>(name)->palette().color(QPalette::WindowText);
+        return fx.child<QWidget>(name)->palette().color(QPalette::WindowText);
     }
     void load(const char *name) {
         fx.openPanel();
         QVERIFY(fx.clickFile(name));
     }
     void calculate(const char *order = "3") {
-        child<QLineEdit>("Text_NI")->setText("161");
-        child<QLineEdit>("Text_nPoly")->setText(order);
-        QTest::mouseClick(child<QPushButton>("Command1"), Qt::LeftButton);
+        fx.child<QLineEdit>("Text_NI")->setText("161");
+        fx.child<QLineEdit>("Text_nPoly")->setText(order);
+        QTest::mouseClick(fx.child<QPushButton>("Command1"), Qt::LeftButton);
     }
     WindowFixture fx;
 
@@ -64,21 +63,19 @@ class tst_StatusBar : public QObject {
         QFETCH(QString, file);
         QFETCH(bool, leadingEdge);
         QFETCH(QString, pattern);
-        auto *bar = child<QStatusBar>("StatusBar1");
-        auto *warning = child<QLabel>("Label_Warning");
+        auto *bar = fx.child<QStatusBar>("StatusBar1");
+        auto *warning = fx.child<QLabel>("Label_Warning");
         QCOMPARE(bar->y(), fx.window->centralWidget()->geometry().bottom() + 1);
         load(qPrintable(file));
         QCOMPARE(bar->currentMessage(), file + ": 61 points");
-        child<QCheckBox>("Check_LeadingEdge")->setChecked(leadingEdge);
+        fx.child<QCheckBox>("Check_LeadingEdge")->setChecked(leadingEdge);
         calculate();
         QCOMPARE(bar->currentMessage(), "161 new points, Lagrange, order 3");
         QVERIFY(!warning->isVisible());
         bar->clearMessage(); // as the confirmation's five seconds running out do
         QVERIFY(warning->isVisible());
-        QVERIFY2(QRegularExpression(QRegularExpression::anchoredPattern(pattern))
-                     .match(warning->text())
-                     .hasMatch(),
-                 qPrintable(warning->text()));
+        const QRegularExpression expected(QRegularExpression::anchoredPattern(pattern));
+        QVERIFY2(expected.match(warning->text()).hasMatch(), qPrintable(warning->text()));
         QVERIFY(warning->heightForWidth(warning->width()) <= warning->height()); // not clipped
         QCOMPARE(colour("Label_Warning"), QColor(Qt::darkRed));
         const QColor ordinary = colour("Frame6");
@@ -88,14 +85,12 @@ class tst_StatusBar : public QObject {
         MessageRecorder messages;
         calculate("61");
         QCOMPARE(messages.texts.size(), 1);
-        child<QAction>("Mn_Save")->trigger();
-        child<QLineEdit>("Text_Save")->setText("out.arf");
-        QTest::mouseClick(child<QPushButton>("Command_Save"), Qt::LeftButton);
+        fx.child<QAction>("Mn_Save")->trigger();
+        fx.child<QLineEdit>("Text_Save")->setText("out.arf");
+        QTest::mouseClick(fx.child<QPushButton>("Command_Save"), Qt::LeftButton);
         QCOMPARE(bar->currentMessage(), "Saved " + fx.path("out.arf"));
         bar->clearMessage();
-        QVERIFY(QRegularExpression(QRegularExpression::anchoredPattern(pattern))
-                    .match(warning->text())
-                    .hasMatch());
+        QVERIFY2(expected.match(warning->text()).hasMatch(), qPrintable(warning->text()));
         load("c.arf");
         QCOMPARE(warning->text(), QString());
         QCOMPARE(colour("Label6"), ordinary);
