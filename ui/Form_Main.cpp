@@ -516,7 +516,7 @@ void Form_Main::exportTo(const QString &path) {
     if (const auto message = writeResult(ResultLayout::Selig, points, path, name))
         showMessage(*message);
     else
-        confirm(QStringLiteral("Exported ") + QFileInfo(path).absoluteFilePath());
+        confirm(QStringLiteral("Saved ") + QFileInfo(path).absoluteFilePath());
 }
 
 void Form_Main::Mn_Save_Click() {

@@ -24,6 +24,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStatusBar>
 #include <QTest>
 #include <QTimer>
 
@@ -369,6 +370,8 @@ void tst_ImportExport::exportWritesSeligBytes() {
                         " 0.00000000   0.00000000\n"
                         " 0.50000000  -0.03000000\n"
                         " 1.00000000  -0.00200000\n"));
+    QCOMPARE(fx.child<QStatusBar>("StatusBar1")->currentMessage(),
+             "Saved " + fx.path("foil-redistributed.dat"));
 }
 
 void tst_ImportExport::exportRefusals() {
