@@ -18,7 +18,7 @@ root="$PWD"
 seconds="${FUZZ_SECONDS:-10}"
 seed="${FUZZ_SEED:-1}"
 build="${FUZZ_BUILD_DIR:-build-fuzz}"
-targets=(fuzz_reader fuzz_import fuzz_number fuzz_forms fuzz_road)
+targets=(fuzz_reader fuzz_import fuzz_number fuzz_forms fuzz_calculate fuzz_road)
 
 if ! command -v clang++ >/dev/null; then
     echo "clang++ not found: install clang and libclang-rt-14-dev" >&2
@@ -57,6 +57,7 @@ for target in "${targets[@]}"; do
     import) runs=160000 ;;
     number) runs=300000 ;;
     forms) runs=20000 ;;
+    calculate) runs=5000 ;;
     road) runs=450 ;;
     esac
     runs="${FUZZ_RUNS:-$runs}"
