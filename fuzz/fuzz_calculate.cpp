@@ -41,16 +41,17 @@ void rawContour(Bytes &in, Module_Common &ws) {
     }
 }
 
-// A cambered section of n points cosine-spaced on each surface, turned, scaled and moved as the
-// bytes say, with a few points nudged: the shapes the leading-edge search is for, and near misses.
-void sectionContour(Bytes &in, Module_Common &ws) {
+// A cambered section of n points cosine-spaced on each surface, turned, scaled and moved (up to
+// 100 chords) as the bytes say, with a few points nudged: the shapes the leading-edge search is
+// for, and near misses. Returns whether no point was nudged.
+bool sectionContour(Bytes &in, Module_Common &ws) {
     const int half = 3 + in.next() % 60;
     const double camber = (in.next() % 64) / 640.0;
     const double thickness = 0.02 + (in.next() % 64) / 256.0;
     const double turn = (in.next16() / 32768.0) * std::numbers::pi;
     const double scale = std::ldexp(1.0, in.next() % 16 - 8);
-    const double dx = in.next16() / 64.0;
-    const double dy = in.next16() / 64.0;
+    const double dx = in.next16() / 327.68 * scale;
+    const double dy = in.next16() / 327.68 * scale;
     const bool shortEnd = in.next() % 4 == 0;
     ws.N = 2 * half + 1;
     for (int i = 1; i <= ws.N; ++i) {
@@ -65,11 +66,13 @@ void sectionContour(Bytes &in, Module_Common &ws) {
         ws.X[i] = c * x - s * y + dx;
         ws.Y[i] = s * x + c * y + dy;
     }
+    const bool clean = in.empty();
     while (!in.empty()) {
         const int k = 1 + in.next() % ws.N;
         ws.X[k] += in.next16() * scale / 1e6;
         ws.Y[k] += in.next16() * scale / 1e6;
     }
+    return clean;
 }
 
 bool same(const Module_Common &a, const Module_Common &b) {
@@ -101,8 +104,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     ws.Pi = std::numbers::pi;
     ws.FileLoaded = true;
     ws.NI = 51;
+    bool clean = false;
     if (flags & 32)
-        sectionContour(in, ws);
+        clean = sectionContour(in, ws);
     else
         rawContour(in, ws);
     if (ws.N < 1)
@@ -113,15 +117,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     CalculationOutcome outcome;
     if (Calculate(ws, request, &outcome)) {
         FUZZ_CHECK(same(ws, before));
+        // A clean section is normalised wherever it lies, at any size and incidence; only the
+        // settings may refuse it.
+        FUZZ_CHECK(!(clean && request.leadingEdge && request.method != Method::None &&
+                     request.nPoly < ws.N && !(flags & 16) && request.NI != 1 &&
+                     request.NI <= MaxIndex));
         return 0;
     }
     const int count = wholeCount(ws.niValue());
     FUZZ_CHECK(count >= 0 && count <= MaxIndex); // a count below 1 computes no point
-    const bool specified = !request.ownTrailingEdges && !request.leadingEdge;
+    const bool xAlone = !request.ownTrailingEdges && !request.leadingEdge;
     for (int i = 1; i <= count; ++i) {
         FUZZ_CHECK(std::isfinite(ws.XN[i]) && std::isfinite(ws.YN[i]));
-        // The specified scaling puts the chord on 0..1; the other modes keep each surface's end.
-        FUZZ_CHECK(!specified || (ws.XN[i] >= 0 && ws.XN[i] <= 1));
+        // Scaling x alone puts the chord on 0..1; the other modes keep each surface's end.
+        FUZZ_CHECK(!xAlone || (ws.XN[i] >= 0 && ws.XN[i] <= 1));
     }
     for (int i = 1; i <= ws.N; ++i)
         FUZZ_CHECK(std::isfinite(ws.X[i]) && std::isfinite(ws.Y[i]));
