@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "ui/Form_Inspect.h"
+#include "ui/DiagnosticsWindow.h"
 
 #include "common/MessageService.h"
 #include "common/NumberText.h"
