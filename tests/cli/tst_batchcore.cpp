@@ -94,17 +94,19 @@ class tst_BatchCore : public QObject {
             turned.emplace_back(5 + 3 * (p.x * 0.8 - p.y * 0.6), -2 + 3 * (p.x * 0.6 + p.y * 0.8));
         const QString path = writeFile(dir, "turned.arf", arfText("Turned", turned));
         FileSettings settings;
-        settings.NI = 161, settings.nPoly = 3;
+        settings.NI = 161;
+        settings.nPoly = 3;
         settings.ownTrailingEdges = settings.leadingEdge = settings.keepFrame = true;
         const Calculated calculated = calculateFile(path, settings, false);
         QCOMPARE(calculated.refusal, QString());
         const WrittenPoints points = writtenPoints(calculated);
+        const Module_Common &ws = common();
         const double chord = calculated.frame->chord;
         QVERIFY(std::abs(chord - 3) < 0.01);
-        for (const auto &[i, k] : {std::pair{1, 1}, std::pair{161, common().N}})
-            QVERIFY2(std::abs(points.XN[i] - turned[k - 1].first) < 1e-12 * chord &&
-                         std::abs(points.YN[i] - turned[k - 1].second) < 1e-12 * chord,
-                     qPrintable(QString::number(i)));
+        for (const auto &[i, k] : {std::pair{1, 1}, std::pair{161, ws.N}}) {
+            QVERIFY(std::abs(points.XN[i] - turned[k - 1].first) < 1e-12 * chord);
+            QVERIFY(std::abs(points.YN[i] - turned[k - 1].second) < 1e-12 * chord);
+        }
 
         const BatchRunResult batch = runBatchProcess(
             {"-q", "-L", "--keep-frame", "-n", "161", "-o", "out.arf", "--report", "r.csv", path},
@@ -162,10 +164,15 @@ class tst_BatchCore : public QObject {
 
     // Negative zero is not a negative value: the report writes it without a sign.
     void reportNegativeZero() {
-        ReportRow row;
-        row.file = "f.arf", row.status = FileStatus::Redistributed, row.pointsRead = 3;
-        row.newPoints = 51, row.order = 3;
-        row.orderCheck = Figure{-0.0, 2, -0.0}, row.panelFit = Figure{0.5, 1, -0.25};
+        const ReportRow row{.file = "f.arf",
+                            .status = FileStatus::Redistributed,
+                            .pointsRead = 3,
+                            .newPoints = 51,
+                            .order = 3,
+                            .orderCheck = Figure{-0.0, 2, -0.0},
+                            .panelFit = Figure{0.5, 1, -0.25},
+                            .warnings = {},
+                            .message = {}};
         QCOMPARE(formatReport({row}).split('\n').value(1),
                  QByteArray("f.arf,redistributed,3,51,3,lagrange,no,no,specified,0,0,0.5,-0.25,,"));
     }

@@ -23,14 +23,9 @@
 #include <QWheelEvent>
 
 #include <memory>
-#include <tuple>
 
 using namespace tessaro;
-using Bars = QList<int>; // positions of kBars
-constexpr const char *kBars[] = {"HScroll_Olcek", "HScroll_X0", "VScroll_Y0"};
-// Bars at the start; wheel deltas, drag moves and a double click on the view; bars at the end.
-using Gesture = std::tuple<Bars, QList<int>, QList<QPoint>, bool, Bars>;
-Q_DECLARE_METATYPE(Gesture)
+using Bars = QList<int>; // positions of HScroll_Olcek, HScroll_X0, VScroll_Y0
 
 class tst_FormMain : public QObject {
     Q_OBJECT
@@ -70,8 +65,10 @@ class tst_FormMain : public QObject {
 
   private:
     template <typename T> T *child(const char *name) { return findControl<T>(window.get(), name); }
-    QScrollBar *bar(int i) { return child<QScrollBar>(kBars[i]); }
-    Bars bars() { return {bar(0)->value(), bar(1)->value(), bar(2)->value()}; }
+    Bars bars() {
+        return {child<QScrollBar>("HScroll_Olcek")->value(),
+                child<QScrollBar>("HScroll_X0")->value(), child<QScrollBar>("VScroll_Y0")->value()};
+    }
     std::unique_ptr<Form_Main> window;
 };
 
@@ -432,29 +429,42 @@ static void wheel(QWidget *target, int delta) {
 }
 
 void tst_FormMain::gestures_data() {
-    QTest::addColumn<Gesture>("gesture");
-    const Bars zero{0, 0, 0};
-    QTest::newRow("a notch away zooms in") << Gesture{zero, {120}, {}, false, {1, 0, 0}};
+    QTest::addColumn<Bars>("start");
+    QTest::addColumn<QList<int>>("wheelDeltas");
+    QTest::addColumn<QList<QPoint>>("dragMoves");
+    QTest::addColumn<bool>("doubleClick");
+    QTest::addColumn<Bars>("end");
+    using Moves = QList<QPoint>;
+    QTest::newRow("a notch away zooms in")
+        << Bars{0, 0, 0} << QList<int>{120} << Moves{} << false << Bars{1, 0, 0};
     QTest::newRow("fine wheel sums to notches")
-        << Gesture{zero, {30, -30, 30, 30, 30, 30}, {}, false, {1, 0, 0}};
-    QTest::newRow("drag left and up") << Gesture{zero, {}, {{-200, -120}}, false, {0, 3, 2}};
+        << Bars{0, 0, 0} << QList<int>{30, -30, 30, 30, 30, 30} << Moves{} << false
+        << Bars{1, 0, 0};
+    QTest::newRow("drag left and up")
+        << Bars{0, 0, 0} << QList<int>{} << Moves{{-200, -120}} << false << Bars{0, 3, 2};
     QTest::newRow("small moves add up")
-        << Gesture{zero, {}, {{-30, 0}, {-60, 0}, {-90, 0}, {-120, 0}}, false, {0, 2, 0}};
+        << Bars{0, 0, 0} << QList<int>{} << Moves{{-30, 0}, {-60, 0}, {-90, 0}, {-120, 0}} << false
+        << Bars{0, 2, 0};
     QTest::newRow("scale 5 needs five times the way")
-        << Gesture{{20, 0, 0}, {}, {{-200, 0}}, false, {20, 1, 0}};
-    QTest::newRow("double click resets") << Gesture{{12, 7, -5}, {120}, {{50, 90}}, true, zero};
+        << Bars{20, 0, 0} << QList<int>{} << Moves{{-200, 0}} << false << Bars{20, 1, 0};
+    QTest::newRow("double click resets")
+        << Bars{12, 7, -5} << QList<int>{120} << Moves{{50, 90}} << true << Bars{0, 0, 0};
 }
 
 void tst_FormMain::gestures() {
-    QFETCH(Gesture, gesture);
-    const auto &[start, wheelDeltas, dragMoves, doubleClick, end] = gesture;
-    // One point to see move, off the centre that the scale grows about. The view is 1.2 by 0.3
-    // units at 800 by 200 px: at scale 1, 0.1 is 66.7 px.
+    QFETCH(Bars, start);
+    QFETCH(QList<int>, wheelDeltas);
+    QFETCH(QList<QPoint>, dragMoves);
+    QFETCH(bool, doubleClick);
+    QFETCH(Bars, end);
+    // One point to see move, off the centre that the scale grows about.
     std::tie(common().N, common().X[1], common().Y[1]) = std::tuple(1, 0.6, 0.02);
     auto *view = child<AirfoilView>("Picture_Airfoil");
+    QCOMPARE(view->size(), QSize(800, 200)); // 1.2 by 0.3 units: at scale 1, 0.1 is 66.7 px
     const QPoint centre = view->rect().center();
-    for (int i : {0, 1, 2})
-        bar(i)->setValue(start[i]);
+    child<QScrollBar>("HScroll_Olcek")->setValue(start[0]);
+    child<QScrollBar>("HScroll_X0")->setValue(start[1]);
+    child<QScrollBar>("VScroll_Y0")->setValue(start[2]);
     const QImage before = view->picture();
     for (int delta : wheelDeltas)
         wheel(view, delta);
@@ -469,14 +479,16 @@ void tst_FormMain::gestures() {
     QTest::mouseRelease(view, Qt::LeftButton, {}, centre);
 }
 
-// At either end one direction cannot move a pan bar, which passes the wheel up: the scale stays.
 void tst_FormMain::wheelOverAPanBarLeavesTheScale() {
-    for (int panEnd : {bar(1)->minimum(), bar(1)->maximum()})
+    // At either end one direction cannot move the bar, which then passes the wheel up.
+    auto *pan = child<QScrollBar>("HScroll_X0");
+    for (int panEnd : {pan->minimum(), pan->maximum()}) {
         for (int delta : {120, -120}) {
-            bar(1)->setValue(panEnd);
-            wheel(bar(1), delta);
+            pan->setValue(panEnd);
+            wheel(pan, delta);
             QCOMPARE(bars().front(), 1);
         }
+    }
 }
 
 void tst_FormMain::keysFireWithATextFieldFocused_data() {
@@ -493,9 +505,10 @@ void tst_FormMain::keysFireWithATextFieldFocused_data() {
     // there (given to an entry of another menu).
     QTest::newRow("Ctrl+K inspects") << "Text_NI" << (Qt::CTRL | Qt::Key_K) << "Mn_Inspect";
     QTest::newRow("Ctrl+E, end of line") << "Text_nPoly" << (Qt::CTRL | Qt::Key_E) << "probe";
-    for (const char *field : {"Text_NI", "Text_nPoly"})
-        QTest::addRow("Return in %s", field)
-            << field << QKeyCombination(Qt::Key_Return) << "Command1";
+    QTest::newRow("Return in the count")
+        << "Text_NI" << QKeyCombination(Qt::Key_Return) << "Command1";
+    QTest::newRow("Return in the order")
+        << "Text_nPoly" << QKeyCombination(Qt::Key_Return) << "Command1";
 }
 
 void tst_FormMain::keysFireWithATextFieldFocused() {
@@ -505,14 +518,14 @@ void tst_FormMain::keysFireWithATextFieldFocused() {
     MessageRecorder messages;
     window->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(window.get()));
-    if (target == u"probe") {
+    if (target == QStringLiteral("probe")) {
         auto *probe = window->menuBar()->addMenu(QStringLiteral("Probe"))->addAction("Go");
         probe->setObjectName(target);
-        setMenuShortcut(probe, keys);
+        setMenuShortcut(probe, QKeySequence(keys));
     }
     auto *button = window->findChild<QPushButton *>(target);
     auto *action = window->findChild<QAction *>(target);
-    QVERIFY(button || action->shortcut() == keys); // what the menu shows
+    QVERIFY(button || action->shortcut() == QKeySequence(keys)); // what the menu shows
     QSignalSpy fired = button ? QSignalSpy(button, &QPushButton::clicked)
                               : QSignalSpy(action, &QAction::triggered);
     auto *edit = child<QLineEdit>(field.toLatin1().constData());
@@ -523,7 +536,7 @@ void tst_FormMain::keysFireWithATextFieldFocused() {
     QCOMPARE(fired.count(), 1);
     QCOMPARE(edit->text(), text);
     QCOMPARE(edit->cursorPosition(), 0);
-    QCOMPARE(window->isVisible(), target != u"Mn_Quit");
+    QCOMPARE(window->isVisible(), target != QStringLiteral("Mn_Quit"));
 }
 
 QTEST_MAIN(tst_FormMain)

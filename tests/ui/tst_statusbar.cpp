@@ -54,7 +54,6 @@ class tst_StatusBar : public QObject {
         QTest::addColumn<QString>("pattern");
         QTest::newRow("clean") << "c.arf" << false << "";
         QTest::newRow("x and y doubled") << "xy.arf" << false << kStretched;
-        QTest::newRow("x and y doubled, normalised") << "xy.arf" << true << "";
         QTest::newRow("mistyped x") << "d.arf" << false << kDamaged;
         QTest::newRow("mistyped x, x doubled: both")
             << "xd.arf" << false << kStretched + ' ' + kDamaged;
