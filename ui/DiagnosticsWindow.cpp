@@ -4,6 +4,7 @@
 #include "common/MessageService.h"
 #include "common/NumberText.h"
 #include "io/ArfWriter.h"
+#include "ui/FileDialogs.h"
 #include "ui/PlotView.h"
 
 #include <QBuffer>
@@ -626,14 +627,10 @@ QByteArray Form_Inspect::picture(PictureFormat format) {
 
 void Form_Inspect::Command_SavePlot_Click() {
     if (!Dialog_SavePlot) {
-        Dialog_SavePlot = new QFileDialog(this, QStringLiteral("Save the plots as a picture"));
-        Dialog_SavePlot->setObjectName(QStringLiteral("Dialog_SavePlot"));
-        Dialog_SavePlot->setOption(QFileDialog::DontUseNativeDialog);
-        Dialog_SavePlot->setAcceptMode(QFileDialog::AcceptSave);
-        Dialog_SavePlot->setFileMode(QFileDialog::AnyFile);
-        Dialog_SavePlot->setNameFilters(
-            {QStringLiteral("Pictures: PNG, SVG or PDF by the name's ending (*.png *.svg *.pdf)"),
-             QStringLiteral("All files (*)")});
+        Dialog_SavePlot = newFileDialog(
+            this, "Dialog_SavePlot", QStringLiteral("Save the plots as a picture"),
+            QFileDialog::AcceptSave,
+            QStringLiteral("Pictures: PNG, SVG or PDF by the name's ending (*.png *.svg *.pdf)"));
         connect(Dialog_SavePlot, &QFileDialog::fileSelected, this, &Form_Inspect::savePictureTo);
     }
     const QString stem = QFileInfo(shown.fileName).completeBaseName();

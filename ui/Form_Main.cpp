@@ -17,6 +17,7 @@
 #include "ui/ArrowKeys.h"
 #include "ui/DiagnosticsWindow.h"
 #include "ui/FileBrowser.h"
+#include "ui/FileDialogs.h"
 #include "ui/Form_About.h"
 #include "ui/MenuShortcuts.h"
 #include "ui/OptionTabStop.h"
@@ -452,13 +453,9 @@ void Form_Main::confirm(const QString &text) {
 
 void Form_Main::Mn_Import_Click() {
     if (!Dialog_Import) {
-        Dialog_Import = new QFileDialog(this, QStringLiteral("Import airfoil coordinates"));
-        Dialog_Import->setObjectName(QStringLiteral("Dialog_Import"));
-        Dialog_Import->setOption(QFileDialog::DontUseNativeDialog);
-        Dialog_Import->setAcceptMode(QFileDialog::AcceptOpen);
-        Dialog_Import->setFileMode(QFileDialog::ExistingFile);
-        Dialog_Import->setNameFilters({QStringLiteral("Airfoil coordinates (*.dat *.txt *.arf)"),
-                                       QStringLiteral("All files (*)")});
+        Dialog_Import = newFileDialog(
+            this, "Dialog_Import", QStringLiteral("Import airfoil coordinates"),
+            QFileDialog::AcceptOpen, QStringLiteral("Airfoil coordinates (*.dat *.txt *.arf)"));
         connect(Dialog_Import, &QFileDialog::fileSelected, this, &Form_Main::importFile);
     }
     Dialog_Import->setDirectory(File1->path());
@@ -487,13 +484,9 @@ void Form_Main::Mn_Export_Click() {
         return;
     }
     if (!Dialog_Export) {
-        Dialog_Export = new QFileDialog(this, QStringLiteral("Export the new points"));
-        Dialog_Export->setObjectName(QStringLiteral("Dialog_Export"));
-        Dialog_Export->setOption(QFileDialog::DontUseNativeDialog);
-        Dialog_Export->setAcceptMode(QFileDialog::AcceptSave);
-        Dialog_Export->setFileMode(QFileDialog::AnyFile);
-        Dialog_Export->setNameFilters(
-            {QStringLiteral("Selig coordinates (*.dat)"), QStringLiteral("All files (*)")});
+        Dialog_Export =
+            newFileDialog(this, "Dialog_Export", QStringLiteral("Export the new points"),
+                          QFileDialog::AcceptSave, QStringLiteral("Selig coordinates (*.dat)"));
         connect(Dialog_Export, &QFileDialog::fileSelected, this, &Form_Main::exportTo);
     }
     const QFileInfo loaded(loadedPath);
