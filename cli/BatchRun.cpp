@@ -55,6 +55,16 @@ FileOutcome outcomeOf(const QString &input, const QString &refusal, std::optiona
     return outcome;
 }
 
+// The outcome of a successful calculation, with its figures and warnings, before any write.
+FileOutcome calculatedOutcome(const QString &input, const Calculated &calculated,
+                              std::optional<int> pointsRead) {
+    FileOutcome outcome = outcomeOf(input, {}, pointsRead);
+    outcome.orderCheck = calculated.orderCheck;
+    outcome.panelFit = calculated.panelFit;
+    outcome.warnings = calculated.warnings;
+    return outcome;
+}
+
 std::optional<QString> replacesAnInput(const QString &target, const InputFiles &inputFiles) {
     if (!target.isEmpty() && inputFiles.contains(target))
         return replacesInputMessage(target, "-o");
@@ -209,22 +219,16 @@ int runBatch(const QStringList &arguments, const BatchStreams &streams) {
                        calculated->orderCheck->value > *options.maxOrderCheck) {
                 const double tolerance = *options.maxOrderCheck;
                 pool.submit([input, calculated, pointsRead, tolerance] {
-                    FileOutcome outcome = outcomeOf(
-                        input, notWrittenMessage(*calculated->orderCheck, tolerance), pointsRead);
+                    FileOutcome outcome = calculatedOutcome(input, *calculated, pointsRead);
+                    outcome.refusal = notWrittenMessage(*calculated->orderCheck, tolerance);
                     outcome.notWritten = true;
-                    outcome.orderCheck = calculated->orderCheck;
-                    outcome.panelFit = calculated->panelFit;
-                    outcome.warnings = calculated->warnings;
                     return outcome;
                 });
             } else {
                 const OutputFormat format = settings.format;
                 std::FILE *out = streams.out;
                 pool.submit([input, calculated, pointsRead, format, target, out] {
-                    FileOutcome outcome = outcomeOf(input, {}, pointsRead);
-                    outcome.orderCheck = calculated->orderCheck;
-                    outcome.panelFit = calculated->panelFit;
-                    outcome.warnings = calculated->warnings;
+                    FileOutcome outcome = calculatedOutcome(input, *calculated, pointsRead);
                     outcome.refusal = writeResult(*calculated, format, target, out);
                     return outcome;
                 });
