@@ -8,11 +8,13 @@ set -euo pipefail
 # fonts the window is laid out for. Tests: the validators of the desktop files, dpkg-dev and file
 # for the package's dependencies, clang with its fuzzing runtime for the fuzz smoke runs, and a
 # virtual X server with Qt's X11 platform plugin for the tests that must see keys as a real X
-# server delivers them.
+# server delivers them. Python: the headers, pybind11, NumPy and pytest for the Python module,
+# all for Debian's /usr/bin/python3.
 packages=(cmake g++ make qt6-base-dev libgl-dev qt6-charts-dev qt6-svg-dev libqt6opengl6-dev
     fonts-liberation2 fonts-dejavu-core
     desktop-file-utils appstream dpkg-dev file clang libclang-rt-14-dev
-    xvfb xauth qt6-qpa-plugins libxcb-cursor0 libxkbcommon-x11-0 "$@")
+    xvfb xauth qt6-qpa-plugins libxcb-cursor0 libxkbcommon-x11-0
+    python3-dev pybind11-dev python3-numpy python3-pytest "$@")
 missing=()
 for package in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
