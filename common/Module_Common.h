@@ -43,10 +43,26 @@ inline int wholeCount(double count) {
 
 Module_Common &common();
 
+// The section as the reader left it, after the percent-of-chord rule. Each calculation rescales
+// (or moves and turns) the working set's X and Y, so every calculation starts again from this
+// second store of the section, whatever mode the last one ran in.
+struct SectionAsLoaded {
+    int N = 0;
+    PointArray X{};
+    PointArray Y{};
+};
+
+// The running program's copy of the section as loaded; set by every load, beside common().
+SectionAsLoaded &sectionAsLoaded();
+
+// N, X and Y of ws as they stand.
+SectionAsLoaded sectionOf(const Module_Common &ws);
+
 // Start-up of the working set: sets Pi and nothing else.
 void startUpCommon();
 
-// Back to the state right after start-up (tests use it between cases).
+// Back to the state right after start-up, the section as loaded included (tests use it between
+// cases).
 void resetCommon();
 
 } // namespace tessaro

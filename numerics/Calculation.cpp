@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 
 namespace tessaro {
 
@@ -173,15 +174,14 @@ std::optional<Refusal> scale(Module_Common &work, const CalculationRequest &requ
     return scaleChord(work, scaling);
 }
 
-std::optional<Refusal> calculate(Module_Common &ws, const CalculationRequest &request,
-                                 Scaling &scaling) {
-    if (!ws.FileLoaded)
+// Runs on work in place; the callers keep the working set they answer for apart from it.
+std::optional<Refusal> calculate(Module_Common &work, const CalculationRequest &request,
+                                 DivDiffTable &table, Scaling &scaling) {
+    if (!work.FileLoaded)
         return Refusal{QStringLiteral("Open a file containing airfoil coordinates")};
     if (request.method == Method::None)
         return Refusal{QStringLiteral("set an option for interpolation method")};
 
-    // Everything happens on a copy so that a refusal or a stop leaves the working set as it was.
-    Module_Common work = ws;
     if (auto refusal = scale(work, request, scaling))
         return refusal;
 
@@ -199,31 +199,67 @@ std::optional<Refusal> calculate(Module_Common &ws, const CalculationRequest &re
         DistrAlongTeta(work, scaling.ends);
     else
         DistrAlongTeta(work);
-    if (auto message = InterpNewPoints(work, request.method, request.nPoly, request.dumpPath))
+    if (auto message =
+            InterpNewPoints(work, table, request.method, request.nPoly, request.dumpPath))
         return Refusal{*message};
-
-    ws = work;
     return std::nullopt;
+}
+
+void tell(const std::optional<Refusal> &refusal, const Scaling &scaling,
+          CalculationOutcome &outcome) {
+    outcome = CalculationOutcome{};
+    if (refusal) {
+        outcome.suggestion = refusal->suggestion;
+    } else {
+        outcome.chord = scaling.chord;
+        outcome.frame = scaling.frame;
+    }
 }
 
 } // namespace
 
+CalculationResult calculateSection(const SectionAsLoaded &section,
+                                   const CalculationRequest &request, DivDiffTable &table) {
+    CalculationResult result;
+    Module_Common &work = result.work;
+    work.Pi = 4.0 * std::atan(1.0);
+    work.FileLoaded = true;
+    work.Scale = 1;
+    work.N = std::clamp(section.N, 0, MaxIndex);
+    work.X = section.X;
+    work.Y = section.Y;
+    Scaling scaling;
+    std::optional<Refusal> refusal = calculate(work, request, table, scaling);
+    tell(refusal, scaling, result.outcome);
+    if (refusal)
+        result.refusal = refusal->message;
+    return result;
+}
+
+std::optional<QString> Calculate(Module_Common &ws, const SectionAsLoaded &section,
+                                 const CalculationRequest &request, CalculationOutcome *outcome) {
+    // Everything happens on a copy so that a refusal or a stop leaves the working set as it was;
+    // the copy keeps what a calculation does not recompute (iLE of a contour whose x never falls).
+    auto work = std::make_unique<Module_Common>(ws);
+    if (ws.FileLoaded) {
+        work->N = std::clamp(section.N, 0, MaxIndex);
+        work->X = section.X;
+        work->Y = section.Y;
+    }
+    Scaling scaling;
+    std::optional<Refusal> refusal = calculate(*work, request, DD(), scaling);
+    if (outcome)
+        tell(refusal, scaling, *outcome);
+    if (!refusal) {
+        ws = *work;
+        return std::nullopt;
+    }
+    return refusal->message;
+}
+
 std::optional<QString> Calculate(Module_Common &ws, const CalculationRequest &request,
                                  CalculationOutcome *outcome) {
-    Scaling scaling;
-    std::optional<Refusal> refusal = calculate(ws, request, scaling);
-    if (outcome) {
-        *outcome = CalculationOutcome{};
-        if (refusal) {
-            outcome->suggestion = refusal->suggestion;
-        } else {
-            outcome->chord = scaling.chord;
-            outcome->frame = scaling.frame;
-        }
-    }
-    if (!refusal)
-        return std::nullopt;
-    return refusal->message;
+    return Calculate(ws, sectionOf(ws), request, outcome);
 }
 
 } // namespace tessaro

@@ -45,10 +45,29 @@ struct CalculationOutcome {
     std::optional<SectionFrame> frame;
 };
 
-// The whole redistribution: the checks, the leading-edge search, the chord scaling, the angle
-// distribution and the interpolation. Works on a copy and changes ws only when every new point
-// got its y. Returns the one message that refused or stopped it; outcome, when given, tells
-// whether a different setting would have served and how the section was scaled.
+// A calculation's whole result: the message that refused or stopped it, or the working set it
+// left (N, X and Y in the frame it calculated in, iLE, NI, XN, YN, Teta, TetaN, nPoly).
+struct CalculationResult {
+    std::optional<QString> refusal;
+    CalculationOutcome outcome;
+    Module_Common work;
+};
+
+// The whole redistribution of a section on a working set of its own: the checks, the
+// leading-edge search, the chord scaling, the angle distribution and the interpolation. A
+// divided-difference build fills table; nothing else outside the result is touched.
+CalculationResult calculateSection(const SectionAsLoaded &section,
+                                   const CalculationRequest &request, DivDiffTable &table);
+
+// The same for the program's working set: starts from section, whatever an earlier calculation
+// left in ws, builds into DD and changes ws only when every new point got its y. Returns the one
+// message that refused or stopped it; outcome, when given, tells whether a different setting
+// would have served and how the section was scaled.
+std::optional<QString> Calculate(Module_Common &ws, const SectionAsLoaded &section,
+                                 const CalculationRequest &request,
+                                 CalculationOutcome *outcome = nullptr);
+
+// Starts from the N, X and Y that ws holds now.
 std::optional<QString> Calculate(Module_Common &ws, const CalculationRequest &request,
                                  CalculationOutcome *outcome = nullptr);
 

@@ -86,10 +86,9 @@ double Lagrange(const Module_Common &ws, double x, const WindowArray &TetaW,
     return sum;
 }
 
-double DivDiff(const Module_Common &ws, int iStart, double x) {
+double DivDiff(const Module_Common &ws, const DivDiffTable &dd, int iStart, double x) {
     if (iStart < 0 || iStart > MaxIndex)
         return std::nan("");
-    const DivDiffTable &dd = DD();
     const int nPoly = orderOf(ws);
     double P = dd[iStart][0];
     double w = 1;
@@ -100,8 +99,11 @@ double DivDiff(const Module_Common &ws, int iStart, double x) {
     return P;
 }
 
-QByteArray formatDivDifDump(const Module_Common &ws) {
-    const DivDiffTable &dd = DD();
+double DivDiff(const Module_Common &ws, int iStart, double x) {
+    return DivDiff(ws, DD(), iStart, x);
+}
+
+QByteArray formatDivDifDump(const Module_Common &ws, const DivDiffTable &dd) {
     QByteArray out = "\r\n";
     for (int i = 1; i <= 10; ++i) {
         QString row = QStringLiteral("  ") + wholeNumberForm(i);
@@ -119,7 +121,12 @@ QByteArray formatDivDifDump(const Module_Common &ws) {
     return out;
 }
 
-std::optional<QString> BuildDivDiffTable(const Module_Common &ws, const QString &dumpPath) {
+QByteArray formatDivDifDump(const Module_Common &ws) {
+    return formatDivDifDump(ws, DD());
+}
+
+std::optional<QString> BuildDivDiffTable(const Module_Common &ws, DivDiffTable &dd,
+                                         const QString &dumpPath) {
     const int N = pointCount(ws);
     // Built aside first, so a table that overflows is refused before it replaces the kept one.
     std::vector<std::array<double, DivDiffOrders + 1>> rows(static_cast<std::size_t>(N) + 2);
@@ -137,7 +144,6 @@ std::optional<QString> BuildDivDiffTable(const Module_Common &ws, const QString 
         }
     }
 
-    DivDiffTable &dd = DD();
     for (int i = 1; i <= N; ++i)
         dd[i][0] = rows[i][0];
     for (int j = 1; j <= DivDiffOrders; ++j) {
@@ -148,13 +154,22 @@ std::optional<QString> BuildDivDiffTable(const Module_Common &ws, const QString 
     if (dumpPath.isEmpty())
         return std::nullopt;
     // An existing dump is replaced only once the new one is complete on disk.
-    if (auto reason = writeWholeFile(dumpPath, formatDivDifDump(ws)))
+    if (auto reason = writeWholeFile(dumpPath, formatDivDifDump(ws, dd)))
         return QStringLiteral("Could not write DivDif.text: ") + *reason;
     return std::nullopt;
 }
 
+std::optional<QString> BuildDivDiffTable(const Module_Common &ws, const QString &dumpPath) {
+    return BuildDivDiffTable(ws, DD(), dumpPath);
+}
+
 std::optional<QString> InterpNewPoints(Module_Common &ws, Method method, double orderRead,
                                        const QString &dumpPath) {
+    return InterpNewPoints(ws, DD(), method, orderRead, dumpPath);
+}
+
+std::optional<QString> InterpNewPoints(Module_Common &ws, DivDiffTable &table, Method method,
+                                       double orderRead, const QString &dumpPath) {
     const int N = pointCount(ws);
     if (method != Method::None) {
         ws.nPoly = orderRead;
@@ -168,7 +183,7 @@ std::optional<QString> InterpNewPoints(Module_Common &ws, Method method, double 
         if (method == Method::DivDiff) {
             if (auto message = tableSameAngle(ws))
                 return message;
-            if (auto message = BuildDivDiffTable(ws, dumpPath))
+            if (auto message = BuildDivDiffTable(ws, table, dumpPath))
                 return message;
         }
     }
@@ -211,7 +226,7 @@ std::optional<QString> InterpNewPoints(Module_Common &ws, Method method, double 
                 return message;
             value = Lagrange(ws, TetaNi, TetaW, YW);
         } else {
-            value = DivDiff(ws, iStart, TetaNi);
+            value = DivDiff(ws, table, iStart, TetaNi);
         }
         if (!std::isfinite(value)) {
             return QStringLiteral("The interpolated y of new point %1 (x = %2) is not a finite "

@@ -32,20 +32,27 @@ void resetDivDiffTable();
 // Value at x of the polynomial of order ws.nPoly through (TetaW(m), YW(m)), m = 0..nPoly.
 double Lagrange(const Module_Common &ws, double x, const WindowArray &TetaW, const WindowArray &YW);
 
-// Newton form over Teta(iStart), Teta(iStart + 1), ... with the coefficients of DD.
+// Newton form over Teta(iStart), Teta(iStart + 1), ... with the coefficients of table (DD when
+// none is given).
+double DivDiff(const Module_Common &ws, const DivDiffTable &table, int iStart, double x);
 double DivDiff(const Module_Common &ws, int iStart, double x);
 
 // The dump text: an empty line, then rows 1..10 of i, X, Teta, DD(i, 0..5), CR LF line ends.
+QByteArray formatDivDifDump(const Module_Common &ws, const DivDiffTable &table);
 QByteArray formatDivDifDump(const Module_Common &ws);
 
-// Fills DD from Y and Teta and writes the dump to dumpPath (none when it is empty). Returns the
-// message for the user when a divided difference is not a finite number (DD and the dump then stay
-// as they were) or when the dump cannot be written.
+// Fills table (DD when none is given) from Y and Teta and writes the dump to dumpPath (none when
+// it is empty). Returns the message for the user when a divided difference is not a finite number
+// (the table and the dump then stay as they were) or when the dump cannot be written.
+std::optional<QString> BuildDivDiffTable(const Module_Common &ws, DivDiffTable &table,
+                                         const QString &dumpPath);
 std::optional<QString> BuildDivDiffTable(const Module_Common &ws, const QString &dumpPath);
 
 // Gives every new point its y. orderRead is the order field's number, read by the caller at the
-// moment of the call. Returns the message that stopped the pass, or nothing when every new point
-// got its y.
+// moment of the call; divided differences are built into table (DD when none is given). Returns
+// the message that stopped the pass, or nothing when every new point got its y.
+std::optional<QString> InterpNewPoints(Module_Common &ws, DivDiffTable &table, Method method,
+                                       double orderRead, const QString &dumpPath);
 std::optional<QString> InterpNewPoints(Module_Common &ws, Method method, double orderRead,
                                        const QString &dumpPath);
 

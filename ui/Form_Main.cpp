@@ -420,6 +420,7 @@ void Form_Main::File1_Click() {
 void Form_Main::acceptLoad(const ArfFile &file, const QString &path) {
     Module_Common &ws = common();
     applyLoad(ws, file);
+    sectionAsLoaded() = sectionOf(ws);
     Title = file.title;
     OutTitle.clear();
     Label6->clear();
@@ -557,7 +558,7 @@ void Form_Main::Command1_Click() {
 
     Module_Common &ws = common();
     CalculationOutcome outcome;
-    if (const auto message = Calculate(ws, request, &outcome)) {
+    if (const auto message = Calculate(ws, sectionAsLoaded(), request, &outcome)) {
         if (outcome.suggestion == Suggestion::OwnTrailingEdges) {
             showMessage(*message + QStringLiteral(" Tick \"%1\" to redistribute such a section.")
                                        .arg(kOwnTrailingEdgesCaption));

@@ -60,6 +60,30 @@ Module_Common nacaSet(int N) {
     return ws;
 }
 
+// A cambered 4-digit section turned by 3 degrees about its nose, so that each mode scales it
+// differently: x alone from the point of least x, or moved and turned into the nose's frame.
+Module_Common turnedCamberedSet(int N) {
+    Module_Common ws = nacaSet(N);
+    const double turn = 3 * kPi / 180;
+    for (int k = 1; k <= N; ++k) {
+        const double x = ws.X[k];
+        const double camber =
+            x < 0.4 ? 0.04 / 0.16 * (0.8 * x - x * x) : 0.04 / 0.36 * (0.2 + 0.8 * x - x * x);
+        const double y = ws.Y[k] + camber;
+        ws.X[k] = x * std::cos(turn) + y * std::sin(turn);
+        ws.Y[k] = -x * std::sin(turn) + y * std::cos(turn);
+    }
+    // Both surfaces end at the same x, so that scaling x alone takes the section too.
+    ws.X[N] = ws.X[1];
+    return ws;
+}
+
+struct ModeStep {
+    bool ownTrailingEdges = false;
+    bool leadingEdge = false;
+    Method method = Method::Lagrange;
+};
+
 const char *methodName(Method method) {
     switch (method) {
     case Method::Lagrange:
@@ -75,6 +99,7 @@ const char *methodName(Method method) {
 } // namespace
 
 Q_DECLARE_METATYPE(Method)
+Q_DECLARE_METATYPE(ModeStep)
 
 class TestCalculation : public QObject {
     Q_OBJECT
@@ -94,6 +119,8 @@ class TestCalculation : public QObject {
     void nacaAccuracy();
     void realSections_data();
     void realSections();
+    void startsFromSectionAsLoaded_data();
+    void startsFromSectionAsLoaded();
 
   private:
     QTemporaryDir dir;
@@ -385,6 +412,54 @@ void TestCalculation::realSections() {
         QVERIFY2(ws.XN[i] >= 0 && ws.XN[i] <= 1, qPrintable(QStringLiteral("point %1").arg(i)));
         QVERIFY2(std::isfinite(ws.YN[i]), qPrintable(QStringLiteral("point %1").arg(i)));
     }
+}
+
+// Every calculation starts from the section as loaded, not from the frame the last one left; an
+// earlier leading-edge run used to leave X and Y normalised for the next, which then refused or
+// wrote other trailing edges.
+void TestCalculation::startsFromSectionAsLoaded_data() {
+    QTest::addColumn<QList<ModeStep>>("before");
+    QTest::addColumn<ModeStep>("last");
+    const ModeStep specified;
+    const ModeStep own{true, false};
+    const ModeStep leading{false, true};
+    const ModeStep divDiff{false, false, Method::DivDiff};
+    QTest::newRow("specified after the leading edge") << QList{leading} << specified;
+    QTest::newRow("own trailing edges after the leading edge") << QList{leading} << own;
+    QTest::newRow("leading edge after own trailing edges") << QList{own} << leading;
+    QTest::newRow("leading edge after itself") << QList{leading, leading} << leading;
+    QTest::newRow("divided differences after every mode")
+        << QList{leading, own, specified} << divDiff;
+}
+
+void TestCalculation::startsFromSectionAsLoaded() {
+    QFETCH(QList<ModeStep>, before);
+    QFETCH(ModeStep, last);
+    const auto run = [](Module_Common &ws, const ModeStep &step) {
+        CalculationRequest request{step.method, 101, 3, QString(), step.ownTrailingEdges};
+        request.leadingEdge = step.leadingEdge;
+        return Calculate(ws, sectionAsLoaded(), request);
+    };
+    const Module_Common loaded = turnedCamberedSet(61);
+    sectionAsLoaded() = sectionOf(loaded);
+
+    Module_Common fresh = loaded;
+    QCOMPARE(run(fresh, last), std::nullopt);
+    Module_Common again = loaded;
+    for (const ModeStep &step : before)
+        QCOMPARE(run(again, step), std::nullopt);
+    QCOMPARE(run(again, last), std::nullopt);
+
+    QCOMPARE(again.iLE, fresh.iLE);
+    for (int i = 1; i <= loaded.N; ++i) {
+        QCOMPARE(again.X[i], fresh.X[i]);
+        QCOMPARE(again.Y[i], fresh.Y[i]);
+    }
+    for (int i = 1; i <= 101; ++i) {
+        QCOMPARE(again.XN[i], fresh.XN[i]);
+        QCOMPARE(again.YN[i], fresh.YN[i]);
+    }
+    resetCommon();
 }
 
 QTEST_GUILESS_MAIN(TestCalculation)

@@ -10,6 +10,7 @@
 #include "ui/Form_Main.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
@@ -58,6 +59,8 @@ class tst_CalculateCommand : public QObject {
     void stoppedScanChangesNothing();
     void openCalculateSaveReopen_data();
     void openCalculateSaveReopen();
+    void modeUntickedAfterLeadingEdge_data();
+    void modeUntickedAfterLeadingEdge();
 
   private:
     template <typename T> T *child(const char *name) { return fx.child<T>(name); }
@@ -315,6 +318,46 @@ void tst_CalculateCommand::openCalculateSaveReopen() {
         QVERIFY(std::abs(common().X[i] - calculated.XN[i]) <= 5.000001e-6);
         QVERIFY(std::abs(common().Y[i] - calculated.YN[i]) <= 5.000001e-6);
     }
+}
+
+void tst_CalculateCommand::modeUntickedAfterLeadingEdge_data() {
+    QTest::addColumn<bool>("ownTrailingEdges");
+    QTest::newRow("x alone") << false;
+    QTest::newRow("own trailing edges") << true;
+}
+
+// A calculation after the leading-edge mode gives what it gives right after a fresh load.
+void tst_CalculateCommand::modeUntickedAfterLeadingEdge() {
+    QFETCH(bool, ownTrailingEdges);
+    QFile::copy(QStringLiteral(TESSARO_SAMPLES_DIR "/naca2412.arf"), path("sample.arf"));
+    if (!QFile::exists(path("sample.arf")))
+        QSKIP("sample naca2412.arf not present");
+    child<FileList>("File1")->refresh();
+    auto *leadingEdge = child<QCheckBox>("Check_LeadingEdge");
+    auto *trailingEdges = child<QCheckBox>("Check_TrailingEdges");
+    const auto calculateIn = [&](bool leading) {
+        leadingEdge->setChecked(false);
+        trailingEdges->setChecked(ownTrailingEdges);
+        leadingEdge->setChecked(leading);
+        calculate();
+    };
+    child<QLineEdit>("Text_NI")->setText(QStringLiteral("101"));
+    child<QLineEdit>("Text_nPoly")->setText(QStringLiteral("3"));
+    MessageRecorder messages;
+    load(QStringLiteral("sample.arf"));
+    calculateIn(false);
+    const Module_Common fresh = common();
+
+    load(QStringLiteral("sample.arf"));
+    calculateIn(true);
+    calculateIn(false);
+    QVERIFY2(messages.texts.isEmpty(), qPrintable(messages.texts.join(u'\n')));
+    for (int i = 1; i <= 101; ++i) {
+        QCOMPARE(common().XN[i], fresh.XN[i]);
+        QCOMPARE(common().YN[i], fresh.YN[i]);
+    }
+    for (int i = 1; i <= common().N; ++i)
+        QCOMPARE(common().Y[i], fresh.Y[i]);
 }
 
 QTEST_MAIN(tst_CalculateCommand)
