@@ -179,7 +179,7 @@ std::optional<Refusal> calculate(Module_Common &work, const CalculationRequest &
                                  DivDiffTable &table, Scaling &scaling) {
     if (!work.FileLoaded)
         return Refusal{QStringLiteral("Open a file containing airfoil coordinates")};
-    if (request.method == Method::None)
+    if (request.method == InterpMethod::None)
         return Refusal{QStringLiteral("set an option for interpolation method")};
 
     if (auto refusal = scale(work, request, scaling))
