@@ -2,6 +2,7 @@
 #include "numerics/LeadingEdge.h"
 
 #include "common/NumberText.h"
+#include "numerics/NoseSmoothness.h"
 
 #include <algorithm>
 #include <array>
@@ -26,40 +27,6 @@ NormaliseRefusal refuse(const QString &message, bool leadingEdgeOff = false) {
 bool finite(std::initializer_list<double> values) {
     return std::all_of(values.begin(), values.end(), [](double v) { return std::isfinite(v); });
 }
-
-// One coordinate as a polynomial of the length along the polygon through the window's points:
-// the contour is smooth in it through the nose, where it is not a function of x.
-class NosePolynomial {
-  public:
-    // False when two nodes coincide.
-    bool build(const std::array<double, kNosePoints> &v, const std::array<double, kNosePoints> &u) {
-        nodes = v;
-        coefficients = u;
-        for (int j = 1; j < kNosePoints; ++j) {
-            for (int i = kNosePoints - 1; i >= j; --i) {
-                const double dv = nodes[i] - nodes[i - j];
-                if (dv == 0)
-                    return false;
-                coefficients[i] = (coefficients[i] - coefficients[i - 1]) / dv;
-            }
-        }
-        return true;
-    }
-
-    // The value and the slope at t.
-    void evaluate(double t, double &g, double &dg) const {
-        g = coefficients[kNosePoints - 1];
-        dg = 0;
-        for (int j = kNosePoints - 2; j >= 0; --j) {
-            dg = dg * (t - nodes[j]) + g;
-            g = g * (t - nodes[j]) + coefficients[j];
-        }
-    }
-
-  private:
-    std::array<double, kNosePoints> nodes{};
-    std::array<double, kNosePoints> coefficients{};
-};
 
 // (P - T) . P' along the polynomial: zero where the line from T meets the contour at a right
 // angle.
@@ -154,14 +121,17 @@ struct NoseSearch {
             .arg(pointText(first), pointText(first + kNosePoints - 1));
     }
 
-    // One search in `frame`, whose origin is the nose found so far.
-    std::optional<NormaliseRefusal> step(const SectionFrame &frame, NoseStep &out) const {
-        std::array<double, kNosePoints> u{};
-        std::array<double, kNosePoints> v{};
+    // The window's points in `frame`, the length along their polygon and the polynomials of
+    // both coordinates over it.
+    std::optional<NormaliseRefusal> path(const SectionFrame &frame,
+                                         std::array<double, kNosePoints> &u,
+                                         std::array<double, kNosePoints> &v,
+                                         std::array<double, kNosePoints> &t, NosePolynomial &U,
+                                         NosePolynomial &V) const {
         for (int j = 0; j < kNosePoints; ++j)
             frame.toNormal(ws.X[first + j], ws.Y[first + j], u[j], v[j]);
         // The nodes: the length along the polygon, which is the same in every frame.
-        std::array<double, kNosePoints> t{};
+        t[0] = 0;
         for (int j = 1; j < kNosePoints; ++j) {
             const double step = std::hypot(u[j] - u[j - 1], v[j] - v[j - 1]);
             if (!(step > 0)) {
@@ -174,10 +144,20 @@ struct NoseSearch {
             }
             t[j] = t[j - 1] + step;
         }
+        if (!U.build(t, u) || !V.build(t, v) || !finite({t[kNosePoints - 1]}))
+            return refuse(nonFinite());
+        return std::nullopt;
+    }
+
+    // One search in `frame`, whose origin is the nose found so far.
+    std::optional<NormaliseRefusal> step(const SectionFrame &frame, NoseStep &out) const {
+        std::array<double, kNosePoints> u{};
+        std::array<double, kNosePoints> v{};
+        std::array<double, kNosePoints> t{};
         NosePolynomial U;
         NosePolynomial V;
-        if (!U.build(t, u) || !V.build(t, v))
-            return refuse(nonFinite());
+        if (auto refusal = path(frame, u, v, t, U, V))
+            return refusal;
         double Tu = 0;
         double Tv = 0;
         frame.toNormal(T.x, T.y, Tu, Tv);
@@ -235,11 +215,87 @@ struct NoseSearch {
         return std::nullopt;
     }
 
+    // The nose where y of the points read around it is smoothest in theta, on the path through
+    // the points around the one farthest from T. Built in that point's frame; the path and the fit
+    // come out the same in every frame. Sets found to false where no candidate gave a fit.
+    std::optional<NormaliseRefusal> smoothest(NoseStep &out, bool &found) const {
+        const SectionFrame frame = SectionFrame::between(ws.X[kf], ws.Y[kf], T.x, T.y);
+        if (!finite({frame.cosA, frame.sinA, frame.chord}) || !(frame.chord > 0))
+            return refuse(nonFinite());
+        NoseNeighbourhood around;
+        std::array<double, kNosePoints> u{};
+        std::array<double, kNosePoints> v{};
+        if (auto refusal = path(frame, u, v, around.t, around.U, around.V))
+            return refusal;
+        around.pathFirst = first;
+        around.fitFirst = std::clamp(kf - kFitPoints / 2, 1, N - kFitPoints + 1);
+        for (int j = 0; j < kFitPoints; ++j) {
+            const int k = around.fitFirst + j;
+            frame.toNormal(ws.X[k], ws.Y[k], around.fit[j].u, around.fit[j].v);
+        }
+        frame.toNormal(T.x, T.y, around.T.u, around.T.v);
+        frame.toNormal(ws.X[1], ws.Y[1], around.end1.u, around.end1.v);
+        frame.toNormal(ws.X[N], ws.Y[N], around.endN.u, around.endN.v);
+
+        // Between the second points read on each side of the farthest one.
+        const int c = kf - first;
+        const PathNose nose =
+            smoothestNose(around, std::max(c - 2, 0), std::min(c + 2, kNosePoints - 1));
+        found = nose.found && finite({nose.L.u, nose.L.v});
+        if (!found)
+            return std::nullopt;
+        out.before = nose.before;
+        out.onPoint = 0;
+        for (const int k : {nose.before, nose.before + 1}) {
+            const int j = k - first;
+            if (j >= 0 && j < kNosePoints &&
+                std::hypot(u[j] - nose.L.u, v[j] - nose.L.v) <= kNoseOnPoint) {
+                out.onPoint = k;
+                break;
+            }
+        }
+        if (out.onPoint > 0) {
+            out.Lx = ws.X[out.onPoint];
+            out.Ly = ws.Y[out.onPoint];
+        } else {
+            frame.toFile(nose.L.u, nose.L.v, out.Lx, out.Ly);
+        }
+        return std::nullopt;
+    }
+
     static QString nonFinite() {
         return QStringLiteral("The leading edge could not be found: a value came out as no finite "
                               "number, so check the file's values.");
     }
 };
+
+// The nose where the line from T meets the path at a right angle, for sections with too few points
+// around the nose for the smoothness fit. Each step searches in the frame of the nose the last one
+// found, so that the nose does not depend on where the file put the section, how large or how
+// inclined.
+std::optional<NormaliseRefusal> tangentNose(const NoseSearch &search, NoseStep &nose) {
+    const Module_Common &ws = search.ws;
+    double Lx = ws.X[search.kf];
+    double Ly = ws.Y[search.kf];
+    bool settled = false;
+    for (int step = 0; step < kNoseMaxSteps && !settled; ++step) {
+        const SectionFrame frame = SectionFrame::between(Lx, Ly, search.T.x, search.T.y);
+        if (!finite({frame.cosA, frame.sinA, frame.chord}) || !(frame.chord > 0))
+            return refuse(NoseSearch::nonFinite());
+        if (auto refusal = search.step(frame, nose))
+            return refusal;
+        settled = nose.moved < kNoseSettled;
+        Lx = nose.Lx;
+        Ly = nose.Ly;
+    }
+    if (!settled) {
+        return refuse(QStringLiteral("The search for the leading edge near point %1 did not settle "
+                                     "in %2 steps: check %3.")
+                          .arg(pointText(search.kf), pointText(kNoseMaxSteps), search.windowText()),
+                      true);
+    }
+    return std::nullopt;
+}
 
 } // namespace
 
@@ -308,29 +364,19 @@ std::optional<NormaliseRefusal> normaliseAtLeadingEdge(Module_Common &ws,
                                      "to the leading edge and back."));
     }
 
-    // Each step searches in the frame of the nose the last one found, so that the nose does not
-    // depend on where the file put the section, how large or how inclined.
     const NoseSearch search(ws, N, T, kf);
-    double Lx = ws.X[kf];
-    double Ly = ws.Y[kf];
     NoseStep nose;
-    bool settled = false;
-    for (int step = 0; step < kNoseMaxSteps && !settled; ++step) {
-        const SectionFrame frame = SectionFrame::between(Lx, Ly, T.x, T.y);
-        if (!finite({frame.cosA, frame.sinA, frame.chord}) || !(frame.chord > 0))
-            return refuse(NoseSearch::nonFinite());
-        if (auto refusal = search.step(frame, nose))
+    bool found = false;
+    if (N >= kFitPoints) {
+        if (auto refusal = search.smoothest(nose, found))
             return refusal;
-        settled = nose.moved < kNoseSettled;
-        Lx = nose.Lx;
-        Ly = nose.Ly;
     }
-    if (!settled) {
-        return refuse(QStringLiteral("The search for the leading edge near point %1 did not settle "
-                                     "in %2 steps: check %3.")
-                          .arg(pointText(kf), pointText(kNoseMaxSteps), search.windowText()),
-                      true);
+    if (!found) {
+        if (auto refusal = tangentNose(search, nose))
+            return refusal;
     }
+    const double Lx = nose.Lx;
+    const double Ly = nose.Ly;
 
     const bool atEnd = nose.onPoint > 0 ? nose.onPoint == 1 || nose.onPoint == N
                                         : nose.before <= 1 || nose.before >= N - 1;

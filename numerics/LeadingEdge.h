@@ -3,6 +3,7 @@
 
 #include "common/Module_Common.h"
 #include "numerics/Module_DistrAlongTeta.h"
+#include "numerics/NosePolynomial.h"
 
 #include <QString>
 
@@ -10,17 +11,16 @@
 
 namespace tessaro {
 
-// Points on each side of the point farthest from the trailing edge that the nose polynomial runs
-// through; the window is centred so that a symmetric section's nose point is found exactly.
-inline constexpr int kNoseHalfWindow = 3;
-inline constexpr int kNosePoints = 2 * kNoseHalfWindow + 1;
-// The nose search ends once the nose moves less than this, in chords.
+// The tangent search, for sections too small for the smoothness fit, ends once the nose moves
+// less than this, in chords.
 inline constexpr double kNoseSettled = 1e-13;
 inline constexpr int kNoseMaxSteps = 20;
 // A nose this close to a point read, in chords, is that point.
 inline constexpr double kNoseOnPoint = 1e-9;
-// A frame this close to the normalised one, in chords, is left as it is.
-inline constexpr double kFrameIdentity = 1e-12;
+// A frame this close to the normalised one, in chords, is left as it is: the smoothness fit finds
+// the nose of a section it normalised again within about 1e-12, so a second calculation changes
+// nothing.
+inline constexpr double kFrameIdentity = 1e-10;
 
 // The similarity that puts a section's nose L at (0, 0) and its trailing edge T at (1, 0).
 struct SectionFrame {

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-// The exact NACA 4-digit section, for measuring how far new points stray from the true shape.
-// Header only, shared by the tests and the benchmarks.
+// The exact NACA 4-digit and 230-series sections, for measuring how far new points stray from the
+// true shape. Header only, shared by the tests and the benchmarks.
 
 #include <algorithm>
 #include <cmath>
@@ -11,22 +11,63 @@
 
 namespace tessaro::naca {
 
+inline constexpr double kClosedEdge = -0.1036;
+inline constexpr double kOpenEdge = -0.1015;
+
 struct Section {
     double m; // camber, fraction of the chord
     double p; // its position
     double t; // thickness
+    double a4 = kClosedEdge;
+    // The 230-series mean line where r > 0: a cubic up to r, straight beyond it.
+    double r = 0;
+    double k1 = 0;
 };
+
+// NACA 23012.
+inline Section naca23012(double a4 = kClosedEdge) {
+    return {0, 0, 0.12, a4, 0.2025, 15.957};
+}
 
 struct Point {
     double x;
     double y;
 };
 
-// Half-thickness with the closed-trailing-edge coefficient.
-inline double thickness(double t, double xc) {
+// Half-thickness; a4 sets the trailing edge closed or open.
+inline double thickness(double t, double xc, double a4 = kClosedEdge) {
     return 5 * t *
-           (0.2969 * std::sqrt(xc) - 0.1260 * xc - 0.3516 * xc * xc + 0.2843 * xc * xc * xc -
-            0.1036 * xc * xc * xc * xc);
+           (0.2969 * std::sqrt(xc) - 0.1260 * xc - 0.3516 * xc * xc + 0.2843 * xc * xc * xc +
+            a4 * xc * xc * xc * xc);
+}
+
+// The mean line's height and slope at the chord station xc.
+inline void meanLine(const Section &section, double xc, double &yc, double &slope) {
+    yc = 0;
+    slope = 0;
+    if (section.r > 0) {
+        const double r = section.r;
+        const double k = section.k1 / 6;
+        if (xc < r) {
+            yc = k * (xc * xc * xc - 3 * r * xc * xc + r * r * (3 - r) * xc);
+            slope = k * (3 * xc * xc - 6 * r * xc + r * r * (3 - r));
+        } else {
+            yc = k * r * r * r * (1 - xc);
+            slope = -k * r * r * r;
+        }
+        return;
+    }
+    const double m = section.m;
+    const double p = section.p;
+    if (m == 0)
+        return;
+    if (xc < p) {
+        yc = m / (p * p) * (2 * p * xc - xc * xc);
+        slope = 2 * m / (p * p) * (p - xc);
+    } else {
+        yc = m / ((1 - p) * (1 - p)) * ((1 - 2 * p) + 2 * p * xc - xc * xc);
+        slope = 2 * m / ((1 - p) * (1 - p)) * (p - xc);
+    }
 }
 
 // The point at parameter s in -1..1: the upper surface for s < 0, the lower for s > 0, at the
@@ -34,20 +75,10 @@ inline double thickness(double t, double xc) {
 // through the nose, where the square root of the station makes it turn.
 inline Point at(const Section &section, double s) {
     const double xc = s * s;
-    const double yt = thickness(section.t, xc);
+    const double yt = thickness(section.t, xc, section.a4);
     double yc = 0;
     double slope = 0;
-    const double m = section.m;
-    const double p = section.p;
-    if (m != 0) {
-        if (xc < p) {
-            yc = m / (p * p) * (2 * p * xc - xc * xc);
-            slope = 2 * m / (p * p) * (p - xc);
-        } else {
-            yc = m / ((1 - p) * (1 - p)) * ((1 - 2 * p) + 2 * p * xc - xc * xc);
-            slope = 2 * m / ((1 - p) * (1 - p)) * (p - xc);
-        }
-    }
+    meanLine(section, xc, yc, slope);
     const double angle = std::atan(slope);
     const double side = s < 0 ? 1.0 : -1.0;
     return {xc - side * yt * std::sin(angle), yc + side * yt * std::cos(angle)};
@@ -66,15 +97,16 @@ inline std::vector<Point> cosineContour(const Section &section, int perSurface) 
     return points;
 }
 
-// The distance of q from the section's curve: a scan, then golden-section search about each
-// local minimum of the scan (the two trailing-edge ends lie alike far from a point near them).
-inline double distance(const Section &section, Point q) {
+// The distance of q from the curve at(s), s in lo..hi: a scan, then golden-section search about
+// each local minimum of the scan (the two trailing-edge ends may lie alike far from a point near
+// them).
+template <typename At> double distanceToCurve(At at, double lo, double hi, Point q) {
     const auto d2 = [&](double s) {
-        const Point c = at(section, s);
+        const Point c = at(s);
         return (c.x - q.x) * (c.x - q.x) + (c.y - q.y) * (c.y - q.y);
     };
     constexpr int samples = 4000;
-    const auto sample = [](int i) { return -1 + 2.0 * i / samples; };
+    const auto sample = [&](int i) { return lo + (hi - lo) * i / samples; };
     std::vector<double> scan(samples + 1);
     for (int i = 0; i <= samples; ++i)
         scan[i] = d2(sample(i));
@@ -98,6 +130,11 @@ inline double distance(const Section &section, Point q) {
         best = std::min({best, scan[i], d2((a + b) / 2)});
     }
     return std::sqrt(best);
+}
+
+// The distance of q from the section's curve.
+inline double distance(const Section &section, Point q) {
+    return distanceToCurve([&](double s) { return at(section, s); }, -1, 1, q);
 }
 
 } // namespace tessaro::naca

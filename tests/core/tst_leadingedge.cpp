@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The calculation normalised at the true leading edge.
 #include "../tools/NacaExact.h"
+#include "io/AirfoilImport.h"
 #include "io/ArfWriter.h"
 #include "numerics/Calculation.h"
 #include "support/Contours.h"
@@ -13,8 +14,20 @@
 using namespace tessaro;
 
 Q_DECLARE_METATYPE(Contour)
+Q_DECLARE_METATYPE(tessaro::naca::Section)
 
 namespace {
+
+// A file of the shared exact sections as a contour; empty where the folder is not here.
+Contour exactFile(const char *name) {
+    const QString path = QDir(QStringLiteral(TESSARO_AIRFOILS_DIR))
+                             .filePath(QStringLiteral("../exact-sections/") + name);
+    const ImportResult read = importAirfoilFile(path);
+    Contour contour;
+    for (int k = 1; read.file && k <= read.file->N; ++k)
+        contour.emplace_back(read.file->X[k], read.file->Y[k]);
+    return contour;
+}
 
 Module_Common loaded(const Contour &contour) {
     Module_Common ws;
@@ -33,12 +46,18 @@ CalculationRequest request(bool leadingEdge, InterpMethod method = InterpMethod:
     return r;
 }
 
-Contour exactContour(const naca::Section &section, double turn = 0, double scale = 1, double dx = 0,
-                     double dy = 0) {
+Contour moved(const Contour &contour, double turn, double scale, double dx, double dy) {
+    Contour out;
+    for (const auto &[x, y] : contour)
+        out.emplace_back(dx + scale * (x * std::cos(turn) - y * std::sin(turn)),
+                         dy + scale * (x * std::sin(turn) + y * std::cos(turn)));
+    return out;
+}
+
+Contour exactContour(const naca::Section &section, int perSurface = 30) {
     Contour contour;
-    for (const naca::Point &p : naca::cosineContour(section, 30))
-        contour.emplace_back(dx + scale * (p.x * std::cos(turn) - p.y * std::sin(turn)),
-                             dy + scale * (p.x * std::sin(turn) + p.y * std::cos(turn)));
+    for (const naca::Point &p : naca::cosineContour(section, perSurface))
+        contour.emplace_back(p.x, p.y);
     return contour;
 }
 
@@ -50,8 +69,12 @@ class tst_LeadingEdge : public QObject {
   private slots:
     void redistributes_data();
     void redistributes();
+    void sameBytesWhereAlreadyNormalised_data();
     void sameBytesWhereAlreadyNormalised();
+    void independentOfTheFileFrame_data();
     void independentOfTheFileFrame();
+    void smallSectionsKeepTheTangentSearch_data();
+    void smallSectionsKeepTheTangentSearch();
     void refusals_data();
     void refusals();
 };
@@ -63,6 +86,9 @@ void tst_LeadingEdge::redistributes_data() {
     QTest::newRow("e387: upper end beyond 1") << "e387.arf" << Contour{};
     QTest::newRow("b707b: lower surface stops short") << "b707b.arf" << Contour{};
     QTest::newRow("naca4412: leftmost point not the nose") << "naca4412.arf" << Contour{};
+    // The smoothest nose of these rounded coordinates would have a point read just ahead of it.
+    QTest::newRow("ah93w300: a point read nearly ahead") << "ah93w300.arf" << Contour{};
+    QTest::newRow("dae51: a point read nearly ahead") << "dae51.arf" << Contour{};
 }
 
 // Both ends are kept, the nose is at (0, 0) with the trailing edge on (1, 0), and a second
@@ -95,12 +121,11 @@ void tst_LeadingEdge::redistributes() {
         QCOMPARE(ws.X[k], u);
         QCOMPARE(ws.Y[k], v);
     }
-    // The nose is the point where the line from the trailing edge meets the contour at a right
-    // angle: no point read lies ahead of it, and the trailing edge is on the x axis.
+    // No point read lies ahead of the nose, beyond the calculation's tolerance, and the trailing
+    // edge is on the x axis.
     for (int k = 1; k <= N; ++k)
-        QVERIFY2(ws.X[k] >= -1e-9, qPrintable(QString::number(k)));
+        QVERIFY2(ws.X[k] >= -kChordEndTolerance, qPrintable(QString::number(k)));
     QVERIFY(std::max(ws.X[1], ws.X[N]) >= 1 - 1e-12);
-    QVERIFY(ws.X[ws.iLE] >= 0 && ws.X[ws.iLE - 1] > 0);
 
     const Module_Common first = ws;
     QCOMPARE(Calculate(ws, request(true), &outcome).value_or(QString()), QString());
@@ -110,17 +135,29 @@ void tst_LeadingEdge::redistributes() {
     QVERIFY(outcome.frame && outcome.frame->identity);
 }
 
-// A symmetric section whose nose is a point at (0, 0) and whose ends are at (1, 0) is already
+void tst_LeadingEdge::sameBytesWhereAlreadyNormalised_data() {
+    QTest::addColumn<Contour>("contour"); // empty: the shared file is not here
+    QTest::addColumn<int>("iLE");
+    QTest::newRow("NACA 0012 built here") << nacaSymmetric(61) << 31;
+    QTest::newRow("NACA 0012 (a) file") << exactFile("0012c_a.dat") << 31;
+    QTest::newRow("Joukowski (a) file, cambered") << exactFile("jouk_a.dat") << 31;
+}
+
+// A section whose nose is a point read at (0, 0) and whose trailing edge is at (1, 0) is already
 // normalised: the save and the table dump are those of the own-trailing-edge mode.
 void tst_LeadingEdge::sameBytesWhereAlreadyNormalised() {
+    QFETCH(Contour, contour);
+    QFETCH(int, iLE);
+    if (contour.empty())
+        QSKIP("the shared exact sections are not here");
     QTemporaryDir dir;
     QByteArray saved[2], dump[2];
     for (const bool leadingEdge : {false, true}) {
-        Module_Common ws = loaded(nacaSymmetric(61));
+        Module_Common ws = loaded(contour);
         const QString dumpPath = dir.filePath(leadingEdge ? "on.text" : "off.text");
         QCOMPARE(Calculate(ws, request(leadingEdge, InterpMethod::DivDiff, dumpPath)),
                  std::nullopt);
-        QCOMPARE(ws.iLE, 31);
+        QCOMPARE(ws.iLE, iLE);
         saved[leadingEdge] = formatArf("redistributed", ws.NI, ws.XN, ws.YN).value_or("");
         QFile file(dumpPath);
         QVERIFY(file.open(QIODevice::ReadOnly));
@@ -131,27 +168,69 @@ void tst_LeadingEdge::sameBytesWhereAlreadyNormalised() {
     QCOMPARE(dump[1], dump[0]);
 }
 
-// The same exact section turned by 5 degrees, moved and scaled by 3 gives the same new points.
+void tst_LeadingEdge::independentOfTheFileFrame_data() {
+    QTest::addColumn<Contour>("contour"); // empty: the shared file is not here
+    QTest::addColumn<naca::Section>("section");
+    QTest::addColumn<double>("faithful"); // the largest distance allowed from the exact curve
+    const naca::Section n2412{0.02, 0.4, 0.12};
+    const naca::Section n6409{0.06, 0.4, 0.09};
+    QTest::newRow("NACA 2412 built here") << exactContour(n2412) << n2412 << 1.5e-5;
+    // A tangent on a local polynomial put this thin cambered nose 1e-4 of the chord off.
+    QTest::newRow("NACA 6409 (a) file") << exactFile("6409c_a.dat") << n6409 << 4.3e-5;
+}
+
+// The same section turned by 5 degrees, moved and scaled by 3 gives the same new points, and they
+// lie on the exact curve.
 void tst_LeadingEdge::independentOfTheFileFrame() {
-    const naca::Section section{0.02, 0.4, 0.12};
-    Module_Common plain = loaded(exactContour(section));
-    Module_Common moved = loaded(exactContour(section, 5 * plain.Pi / 180, 3, 0.7, -0.4));
+    QFETCH(Contour, contour);
+    QFETCH(naca::Section, section);
+    QFETCH(double, faithful);
+    if (contour.empty())
+        QSKIP("the shared exact sections are not here");
+    Module_Common plain = loaded(contour);
+    const double turn = 5 * plain.Pi / 180;
+    Module_Common turned = loaded(moved(contour, turn, 3, 0.7, -0.4));
     CalculationOutcome outcome;
     QCOMPARE(Calculate(plain, request(true)), std::nullopt);
-    QCOMPARE(Calculate(moved, request(true), &outcome), std::nullopt);
+    QCOMPARE(Calculate(turned, request(true), &outcome), std::nullopt);
     QVERIFY(std::abs(outcome.frame->chord / 3 - 1) < 1e-3);
-    QCOMPARE(moved.iLE, plain.iLE);
+    QCOMPARE(turned.iLE, plain.iLE);
     for (int i = 1; i <= 161; ++i) {
-        QVERIFY2(std::abs(moved.XN[i] - plain.XN[i]) < 1e-9, qPrintable(QString::number(i)));
-        QVERIFY2(std::abs(moved.YN[i] - plain.YN[i]) < 1e-9, qPrintable(QString::number(i)));
-        // And they lie on the exact curve, mapped back into the file's frame.
+        QVERIFY2(std::abs(turned.XN[i] - plain.XN[i]) < 1e-9, qPrintable(QString::number(i)));
+        QVERIFY2(std::abs(turned.YN[i] - plain.YN[i]) < 1e-9, qPrintable(QString::number(i)));
+        // Mapped back into the file's frame and undone.
         double x = 0, y = 0;
-        outcome.frame->toFile(moved.XN[i], moved.YN[i], x, y);
-        const double turn = -5 * plain.Pi / 180;
-        const double u = ((x - 0.7) * std::cos(turn) - (y + 0.4) * std::sin(turn)) / 3;
-        const double v = ((x - 0.7) * std::sin(turn) + (y + 0.4) * std::cos(turn)) / 3;
-        QVERIFY2(naca::distance(section, {u, v}) < 3e-5, qPrintable(QString::number(i)));
+        outcome.frame->toFile(turned.XN[i], turned.YN[i], x, y);
+        const double u = ((x - 0.7) * std::cos(turn) + (y + 0.4) * std::sin(turn)) / 3;
+        const double v = (-(x - 0.7) * std::sin(turn) + (y + 0.4) * std::cos(turn)) / 3;
+        QVERIFY2(naca::distance(section, {u, v}) < faithful, qPrintable(QString::number(i)));
     }
+}
+
+void tst_LeadingEdge::smallSectionsKeepTheTangentSearch_data() {
+    QTest::addColumn<int>("perSurface");
+    QTest::newRow("7 points") << 3;
+    QTest::newRow("9 points") << 4;
+    QTest::newRow("11 points, the smallest fit") << 5;
+}
+
+// Too few points around the nose for the smoothness fit: the tangent search normalises the
+// section all the same, wherever the file puts it.
+void tst_LeadingEdge::smallSectionsKeepTheTangentSearch() {
+    QFETCH(int, perSurface);
+    const Contour contour = exactContour({0.04, 0.4, 0.15}, perSurface);
+    Module_Common plain = loaded(contour);
+    Module_Common turned = loaded(moved(contour, -0.3, 0.25, 5, 2));
+    CalculationRequest small = request(true);
+    small.NI = 21;
+    small.nPoly = 3;
+    QCOMPARE(Calculate(plain, small).value_or(QString()), QString());
+    QCOMPARE(Calculate(turned, small).value_or(QString()), QString());
+    QCOMPARE(turned.iLE, plain.iLE);
+    for (int k = 1; k <= plain.N; ++k)
+        QVERIFY2(plain.X[k] >= -1e-9, qPrintable(QString::number(k)));
+    for (int i = 1; i <= 21; ++i)
+        QVERIFY2(std::abs(turned.YN[i] - plain.YN[i]) < 1e-9, qPrintable(QString::number(i)));
 }
 
 void tst_LeadingEdge::refusals_data() {
