@@ -409,12 +409,12 @@ void Form_Main::File1_Click() {
     Frame3->hide();
 
     // All or nothing: a file that cannot be read completely leaves everything as it was.
-    const std::optional<ArfFile> file = readArfFile(path);
-    if (!file) {
-        showMessage(QString::fromUtf8("Hata oluştu"));
+    const ImportResult opened = openArfFile(path);
+    if (!opened.file) {
+        showMessage(QString::fromUtf8("Hata oluştu"), opened.error);
         return;
     }
-    acceptLoad(*file, path);
+    acceptLoad(*opened.file, path);
 }
 
 void Form_Main::acceptLoad(const ArfFile &file, const QString &path) {
