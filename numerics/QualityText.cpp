@@ -29,6 +29,10 @@ QString orderCheckText(const std::optional<Figure> &figure, QChar decimalPoint) 
     return figureText(QStringLiteral("Order check"), figure, decimalPoint);
 }
 
+QString orderCheckTooFewText() {
+    return QStringLiteral("Order check: needs at least nPoly + 2 points");
+}
+
 QString panelFitText(const std::optional<Figure> &figure, QChar decimalPoint) {
     return figureText(QStringLiteral("Panel fit"), figure, decimalPoint);
 }
