@@ -198,7 +198,8 @@ class tst_DiagnosticsWindow : public QObject {
         for (qsizetype i = 0; i < files.size(); ++i) {
             QElapsedTimer clock;
             clock.start();
-            watchdog.arm(files[i].toStdString());
+            const QByteArray step = files[i].toUtf8();
+            watchdog.arm(step.constData());
             bool loaded = false, idle = false;
             QMetaObject::invokeMethod(
                 fx.window.get(),
