@@ -62,18 +62,18 @@ std::vector<double> newPointDeviations(const Module_Common &ws) {
                                 span(ws.Y, N));
 }
 
-std::optional<Figure> worstNewPointDeviation(const Module_Common &ws) {
+std::optional<FigureOfMerit> worstNewPointDeviation(const Module_Common &ws) {
     const std::vector<double> deviations = newPointDeviations(ws);
-    std::optional<Figure> worst;
+    std::optional<FigureOfMerit> worst;
     for (std::size_t i = 0; i < deviations.size(); ++i) {
         const int k = static_cast<int>(i) + 1;
         if (std::isfinite(deviations[i]) && (!worst || deviations[i] > worst->value))
-            worst = Figure{deviations[i], k, ws.XN[k]};
+            worst = FigureOfMerit{deviations[i], k, ws.XN[k]};
     }
     return worst;
 }
 
-ContourInspection inspectContour(const Module_Common &ws, Method method) {
+ContourInspection inspectContour(const Module_Common &ws, InterpMethod method) {
     const int N = std::clamp(ws.N, 0, MaxIndex);
     const auto copy = [](const PointArray &a, int count) {
         return std::vector<double>(a.begin() + 1, a.begin() + 1 + count);
@@ -82,7 +82,7 @@ ContourInspection inspectContour(const Module_Common &ws, Method method) {
     view.X = copy(ws.X, N);
     view.Y = copy(ws.Y, N);
     view.curvature = pointCurvatures(view.X, view.Y);
-    if (method == Method::None)
+    if (method == InterpMethod::None)
         return view;
 
     view.Teta = copy(ws.Teta, N);

@@ -29,7 +29,7 @@ std::vector<double> newPointDeviations(const Module_Common &ws);
 
 // The new point farthest from the polygon through the points read: the distance, the new point's
 // index (from 1) and XN there. Empty without a new point or a point read.
-std::optional<Figure> worstNewPointDeviation(const Module_Common &ws);
+std::optional<FigureOfMerit> worstNewPointDeviation(const Module_Common &ws);
 
 // What the inspection plots show of a working set, every array from its first point at index 0.
 struct ContourInspection {
@@ -44,7 +44,7 @@ struct ContourInspection {
 };
 
 // Reads the working set: with a method, right after a successful Calculate() with it; with
-// Method::None, the points read only.
-ContourInspection inspectContour(const Module_Common &ws, Method method);
+// InterpMethod::None, the points read only.
+ContourInspection inspectContour(const Module_Common &ws, InterpMethod method);
 
 } // namespace tessaro

@@ -17,7 +17,7 @@ QString shortForm(double value, QChar decimalPoint) {
 
 } // namespace
 
-WarningFacts readWarningFacts(const Module_Common &ws, Method method, double chord,
+WarningFacts readWarningFacts(const Module_Common &ws, InterpMethod method, double chord,
                               bool leadingEdge) {
     WarningFacts facts;
     facts.orderCheck = OrderCheck(ws, method);
@@ -52,7 +52,7 @@ CalculationWarnings calculationWarnings(const WarningFacts &facts, const QString
         }
     }
     if (facts.orderCheck && facts.orderCheck->value > DamagedOrderCheck) {
-        const Figure &figure = *facts.orderCheck;
+        const FigureOfMerit &figure = *facts.orderCheck;
         warnings.damaged =
             QStringLiteral("Point %1 (x = %2) is missed by %3 when it is left out: the "
                            "points read near it may be damaged.")
@@ -66,7 +66,7 @@ CalculationWarnings calculationWarnings(const WarningFacts &facts, const QString
                 .arg(shortForm(facts.nPoly + 2, decimalPoint), wholeNumberForm(facts.N));
     }
     if (facts.worstNewPoint && facts.worstNewPoint->value > StrayDeviation) {
-        const Figure &figure = *facts.worstNewPoint;
+        const FigureOfMerit &figure = *facts.worstNewPoint;
         warnings.strays =
             QStringLiteral("New point %1 (x = %2) lies %3 from the polygon through the points "
                            "read, more than 5 % of the chord: the new points stray from the "

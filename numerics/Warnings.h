@@ -26,7 +26,7 @@ inline constexpr double StrayDeviation = 0.05;
 
 // What a successful calculation is told about, read off its outcome and its order check.
 struct WarningFacts {
-    std::optional<Figure> orderCheck;
+    std::optional<FigureOfMerit> orderCheck;
     // The span the x scaling divided by; 0 when it is unknown.
     double chord = 0;
     // Normalising at the true leading edge scales x and y alike, so it never stretches.
@@ -36,11 +36,11 @@ struct WarningFacts {
     int N = 0;
     double nPoly = 0;
     // The new point farthest from the polygon through the points read (k: its index).
-    std::optional<Figure> worstNewPoint;
+    std::optional<FigureOfMerit> worstNewPoint;
 };
 
 // Reads the facts off a working set right after a successful Calculate() with this method.
-WarningFacts readWarningFacts(const Module_Common &ws, Method method, double chord,
+WarningFacts readWarningFacts(const Module_Common &ws, InterpMethod method, double chord,
                               bool leadingEdge);
 
 // Each warning is one sentence, empty when it does not apply. Each kind has its own field, so a

@@ -452,7 +452,7 @@ void Form_Main::acceptLoad(const ArfFile &file, const QString &path) {
     redraw();
     ws.FileLoaded = true;
     loadedPath = path;
-    calculatedWith = Method::None;
+    calculatedWith = InterpMethod::None;
     calculationSettings.clear();
     updateInspect();
     confirm(
@@ -571,11 +571,11 @@ void Form_Main::Command_Save_Click() {
 }
 
 void Form_Main::Command1_Click() {
-    Method method = Method::None;
+    InterpMethod method = InterpMethod::None;
     if (Option_Lagrange->isChecked())
-        method = Method::Lagrange;
+        method = InterpMethod::Lagrange;
     else if (Option_DivDiff->isChecked())
-        method = Method::DivDiff;
+        method = InterpMethod::DivDiff;
     CalculationRequest request{method, readNumber(Text_NI->text()), readNumber(Text_nPoly->text())};
     request.ownTrailingEdges = Check_TrailingEdges->isChecked();
     request.leadingEdge = Check_LeadingEdge->isChecked();
@@ -607,7 +607,7 @@ void Form_Main::Command1_Click() {
     const QString settings =
         QStringLiteral("%1 new %2, %3, order %4")
             .arg(wholeNumberForm(count), count == 1 ? u"point" : u"points",
-                 method == Method::Lagrange ? u"Lagrange" : u"divided differences",
+                 method == InterpMethod::Lagrange ? u"Lagrange" : u"divided differences",
                  generalForm(ws.nPoly, screenDecimalPoint()));
     confirm(settings);
     ws.X0 = 0;

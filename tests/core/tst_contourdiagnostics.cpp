@@ -94,21 +94,21 @@ class tst_ContourDiagnostics : public QObject {
         ws.Pi = std::numbers::pi, ws.FileLoaded = true, ws.N = int(section.size());
         for (int i = 1; i <= ws.N; ++i)
             std::tie(ws.X[i], ws.Y[i]) = section[i - 1];
-        QCOMPARE(Calculate(ws, {Method::Lagrange, 81, 3, QString()}), std::nullopt);
+        QCOMPARE(Calculate(ws, {InterpMethod::Lagrange, 81, 3, QString()}), std::nullopt);
 
-        const ContourInspection view = inspectContour(ws, Method::Lagrange);
+        const ContourInspection view = inspectContour(ws, InterpMethod::Lagrange);
         QCOMPARE(view.deviationN.size(), std::size_t(81));
         QCOMPARE(std::pair(view.deviationN.front(), view.deviationN.back()), std::pair(0.0, 0.0));
         QVERIFY(!view.miss.front() && !view.miss.back());
-        const std::optional<Figure> check = OrderCheck(ws, Method::Lagrange);
+        const std::optional<FigureOfMerit> check = OrderCheck(ws, InterpMethod::Lagrange);
         const auto worst = std::max_element(view.miss.begin(), view.miss.end());
         QVERIFY(check && **worst > 1e-3);
         QCOMPARE(std::pair(**worst, int(worst - view.miss.begin()) + 1),
                  std::pair(check->value, moved + 1));
-        QVERIFY(inspectContour(ws, Method::None).miss.empty());
+        QVERIFY(inspectContour(ws, InterpMethod::None).miss.empty());
         // The stray warning reads the deviation plotted, at the new point where it is largest.
         const auto farthest = std::max_element(view.deviationN.begin(), view.deviationN.end());
-        const std::optional<Figure> stray = worstNewPointDeviation(ws);
+        const std::optional<FigureOfMerit> stray = worstNewPointDeviation(ws);
         const int k = int(farthest - view.deviationN.begin()) + 1;
         QVERIFY(stray && stray->value > 0);
         QCOMPARE(std::tuple(stray->value, stray->k, stray->x), std::tuple(*farthest, k, ws.XN[k]));
