@@ -76,12 +76,12 @@ Calculated calculateFile(const QString &path, const FileSettings &settings, bool
     result.YN = ws.YN;
     result.frame = outcome.frame;
     result.keepFrame = settings.keepFrame;
-    result.orderCheck = OrderCheck(ws, settings.method);
+    const WarningFacts facts =
+        readWarningFacts(ws, settings.method, outcome.chord, settings.leadingEdge);
+    result.orderCheck = facts.orderCheck;
     if (figures)
         result.panelFit = PanelFit(ws);
-    result.warnings = calculationWarnings({result.orderCheck, outcome.chord, settings.leadingEdge},
-                                          scaleBothAdvice(), u'.')
-                          .list();
+    result.warnings = calculationWarnings(facts, scaleBothAdvice(), u'.').list();
     return result;
 }
 

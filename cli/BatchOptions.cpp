@@ -245,8 +245,10 @@ QString batchUsage() {
         "  tessaro-batch -n 101 -p 3 samples/naca2412.arf\n"
         "  tessaro-batch -L -n 161 -p 3 -f selig -o out/ airfoils/*.dat\n"
         "\n"
-        "A section that was stretched (x scaled alone, by more than 0.1 %) or looks damaged\n"
-        "(order check above 0.05) is written with a warning line on standard error.\n"
+        "A section that was stretched (x scaled alone, by more than 0.1 %), looks damaged\n"
+        "(order check above 0.05), has too few points to check its order (fewer than\n"
+        "nPoly + 2) or new points that stray (farther than 0.05 from the polygon through the\n"
+        "points read) is written with a warning line on standard error.\n"
         "\n"
         "Exit status: 0 when every file was written, 1 when a file was refused or could not be\n"
         "written, or held back by --max-order-check, 2 for a usage error.\n");

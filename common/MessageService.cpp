@@ -22,11 +22,13 @@ MessageHandler setMessageHandler(MessageHandler next) {
     return std::exchange(handler(), std::move(next));
 }
 
-void showMessage(const QString &text) {
+void showMessage(const QString &text, const QString &detail) {
     if (handler())
-        handler()(text);
-    else
+        handler()(text, detail);
+    else if (detail.isEmpty())
         qWarning().noquote() << "Tessaro:" << text;
+    else
+        qWarning().noquote() << "Tessaro:" << text << detail;
 }
 
 QuestionHandler setQuestionHandler(QuestionHandler next) {

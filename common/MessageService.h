@@ -9,12 +9,13 @@ namespace tessaro {
 
 // Every message to the user goes through here. The UI installs a modal box; tests install a
 // recorder. Without a handler the text goes to the log, so the core never blocks or shows a widget.
-using MessageHandler = std::function<void(const QString &text)>;
+// detail, empty for most messages, says more below the text (a box's informative text).
+using MessageHandler = std::function<void(const QString &text, const QString &detail)>;
 
 // Installs a handler and returns the one it replaces.
 MessageHandler setMessageHandler(MessageHandler handler);
 
-void showMessage(const QString &text);
+void showMessage(const QString &text, const QString &detail = QString());
 
 // A question the user answers Yes or No, No being the default. The UI installs a modal box;
 // tests install a recorder that gives a set answer. Without a handler the text goes to the log

@@ -428,7 +428,7 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***) {
 
     static QStringList shown;
     messages = &shown;
-    setMessageHandler([](const QString &text) { shown << text; });
+    setMessageHandler([](const QString &text, const QString &) { shown << text; });
     static QStringList asked;
     questions = &asked;
     setQuestionHandler([](const QString &text) {

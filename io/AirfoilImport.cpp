@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "io/AirfoilImport.h"
 
+#include "common/QuotedBytes.h"
 #include "io/CoordinateLines.h"
 #include "io/FileBytes.h"
 
@@ -17,7 +18,6 @@ namespace {
 constexpr int MinPoints = 3;
 // Enough for two full Lednicer blocks; a file with more points fails whatever they hold.
 constexpr qsizetype MaxKeptPoints = 2 * (MaxIndex + 1);
-constexpr int MaxQuoted = 40;
 
 using Point = std::pair<double, double>;
 
@@ -28,32 +28,14 @@ struct Fault {
 
 template <typename T> using Parsed = std::variant<T, Fault>;
 
-// The bytes of a line as a message shows them: blanks around dropped, control bytes as blanks,
-// cut to MaxQuoted characters.
-QString quoted(QByteArrayView line) {
-    QByteArray text = line.first(std::min<qsizetype>(line.size(), 4 * MaxQuoted + 4)).toByteArray();
-    for (char &c : text) {
-        if ((c >= 0 && c < ' ') || c == '\x7f')
-            c = ' ';
-    }
-    QString shown = QString::fromUtf8(text.trimmed());
-    if (shown.size() > MaxQuoted) {
-        qsizetype cut = MaxQuoted;
-        if (shown[cut - 1].isHighSurrogate())
-            --cut;
-        shown = shown.first(cut) + QStringLiteral("...");
-    }
-    return u'"' + shown + u'"';
-}
-
 QString lineFault(const TextLine &line, PointLineStatus status) {
     if (status == PointLineStatus::OutOfRange)
         return QStringLiteral("line %1 holds a number out of range: %2")
             .arg(line.number)
-            .arg(quoted(line.text));
+            .arg(quotedBytes(line.text));
     return QStringLiteral("line %1 does not hold two numbers: %2")
         .arg(line.number)
-        .arg(quoted(line.text));
+        .arg(quotedBytes(line.text));
 }
 
 // Commas and double quotes would end or open the title field of a saved .arf.
@@ -165,7 +147,7 @@ Parsed<ArfFile> readLednicer(LineReader &lines, QByteArray title, const TextLine
 QString arfFault(const ArfFault &fault) {
     const QString where = fault.point == 0 ? QStringLiteral("the point count")
                                            : QStringLiteral("point %1").arg(fault.point);
-    const QString field = quoted(fault.field);
+    const QString field = quotedBytes(fault.field);
     switch (fault.kind) {
     case ArfFault::Kind::UnclosedQuote:
         return QStringLiteral("the quote that opens the title on line 1 is never closed");
@@ -263,8 +245,25 @@ ImportResult importAirfoil(QByteArrayView bytes, const QString &fileName) {
         return failure(fileName, ImportLayout::Selig,
                        QStringLiteral("it is not a coordinate file of a known layout (line %1: %2)")
                            .arg(second->number)
-                           .arg(quoted(second->text)));
+                           .arg(quotedBytes(second->text)));
     return finish(fileName, ImportLayout::Selig, readSelig(lines, std::move(title), second));
+}
+
+ImportResult openArfFile(const QString &path) {
+    const QString fileName = QFileInfo(path).fileName();
+    const auto refused = [&fileName](const QString &reason) {
+        return ImportResult{std::nullopt, ImportLayout::Arf,
+                            QStringLiteral("Cannot open \"%1\": %2.").arg(fileName, reason)};
+    };
+    const FileBytes read = readFileBytes(path);
+    if (read.fault != FileFault::None)
+        return refused(fileFault(read.fault));
+    if (read.bytes.isEmpty())
+        return refused(QStringLiteral("the file is empty"));
+    const ArfParse arf = parseArfChecked(read.bytes);
+    if (!arf.file)
+        return refused(arfFault(arf.fault));
+    return {arf.file, ImportLayout::Arf, {}};
 }
 
 ImportResult importAirfoilFile(const QString &path) {

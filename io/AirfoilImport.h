@@ -30,4 +30,8 @@ ImportResult importAirfoil(QByteArrayView bytes, const QString &fileName);
 // unreadable ones, without blocking), then importAirfoil(bytes, QFileInfo(path).fileName()).
 ImportResult importAirfoilFile(const QString &path);
 
+// Reads path in the program's own .arf layout only, as a click in the file list loads it. On a
+// fault the message says why in an import's words: "Cannot open "<fileName>": ...".
+ImportResult openArfFile(const QString &path);
+
 } // namespace tessaro

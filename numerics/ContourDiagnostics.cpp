@@ -54,6 +54,25 @@ std::vector<double> distancesFromPolygon(std::span<const double> x, std::span<co
     return distances;
 }
 
+std::vector<double> newPointDeviations(const Module_Common &ws) {
+    const int N = std::clamp(ws.N, 0, MaxIndex);
+    const int count = wholeCount(ws.niValue());
+    const auto span = [](const PointArray &a, int n) { return std::span(a).subspan(1, n); };
+    return distancesFromPolygon(span(ws.XN, count), span(ws.YN, count), span(ws.X, N),
+                                span(ws.Y, N));
+}
+
+std::optional<FigureOfMerit> worstNewPointDeviation(const Module_Common &ws) {
+    const std::vector<double> deviations = newPointDeviations(ws);
+    std::optional<FigureOfMerit> worst;
+    for (std::size_t i = 0; i < deviations.size(); ++i) {
+        const int k = static_cast<int>(i) + 1;
+        if (std::isfinite(deviations[i]) && (!worst || deviations[i] > worst->value))
+            worst = FigureOfMerit{deviations[i], k, ws.XN[k]};
+    }
+    return worst;
+}
+
 ContourInspection inspectContour(const Module_Common &ws, InterpMethod method) {
     const int N = std::clamp(ws.N, 0, MaxIndex);
     const auto copy = [](const PointArray &a, int count) {
@@ -76,7 +95,7 @@ ContourInspection inspectContour(const Module_Common &ws, InterpMethod method) {
     view.YN = copy(ws.YN, count);
     view.TetaN = copy(ws.TetaN, count);
     view.curvatureN = pointCurvatures(view.XN, view.YN);
-    view.deviationN = distancesFromPolygon(view.XN, view.YN, view.X, view.Y);
+    view.deviationN = newPointDeviations(ws);
     return view;
 }
 

@@ -3,6 +3,7 @@
 
 #include "common/Module_Common.h"
 #include "numerics/Module_Interp.h"
+#include "numerics/QualityFigures.h"
 
 #include <optional>
 #include <span>
@@ -21,6 +22,14 @@ std::vector<double> pointCurvatures(std::span<const double> x, std::span<const d
 std::vector<double> distancesFromPolygon(std::span<const double> x, std::span<const double> y,
                                          std::span<const double> polyX,
                                          std::span<const double> polyY);
+
+// Distance of each new point 1..floor(NI) from the polygon through the points read 1..N, both as
+// the working set holds them: the deviation Inspect plots and the stray warning reads.
+std::vector<double> newPointDeviations(const Module_Common &ws);
+
+// The new point farthest from the polygon through the points read: the distance, the new point's
+// index (from 1) and XN there. Empty without a new point or a point read.
+std::optional<FigureOfMerit> worstNewPointDeviation(const Module_Common &ws);
 
 // What the inspection plots show of a working set, every array from its first point at index 0.
 struct ContourInspection {

@@ -30,6 +30,10 @@ QString orderCheckText(const std::optional<FigureOfMerit> &figure, QChar decimal
     return figureText(QStringLiteral("Order check"), figure, decimalPoint);
 }
 
+QString orderCheckTooFewText() {
+    return QStringLiteral("Order check: needs at least nPoly + 2 points");
+}
+
 QString panelFitText(const std::optional<FigureOfMerit> &figure, QChar decimalPoint) {
     return figureText(QStringLiteral("Panel fit"), figure, decimalPoint);
 }

@@ -13,6 +13,9 @@ namespace tessaro {
 // "Order check: 2.0E-04 at x = 0.0125", or "Order check: none" without a figure.
 QString orderCheckText(const std::optional<FigureOfMerit> &figure, QChar decimalPoint);
 
+// Why there is no order check when the points read are too few for the order (N < nPoly + 2).
+QString orderCheckTooFewText();
+
 // "Panel fit: 8.0E-05 at x = 0.0023", or "Panel fit: none" without a figure.
 QString panelFitText(const std::optional<FigureOfMerit> &figure, QChar decimalPoint);
 

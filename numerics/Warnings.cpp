@@ -2,14 +2,37 @@
 #include "numerics/Warnings.h"
 
 #include "common/NumberText.h"
+#include "numerics/ContourDiagnostics.h"
 
 #include <cmath>
 
 namespace tessaro {
 
+namespace {
+
+// Numbers in the newer warnings: at most six significant digits.
+QString shortForm(double value, QChar decimalPoint) {
+    return QString::number(value, 'g', 6).replace(u'.', decimalPoint);
+}
+
+} // namespace
+
+WarningFacts readWarningFacts(const Module_Common &ws, InterpMethod method, double chord,
+                              bool leadingEdge) {
+    WarningFacts facts;
+    facts.orderCheck = OrderCheck(ws, method);
+    facts.chord = chord;
+    facts.leadingEdge = leadingEdge;
+    facts.N = ws.N;
+    facts.nPoly = ws.nPoly;
+    facts.orderUnchecked = ws.N < ws.nPoly + 2;
+    facts.worstNewPoint = worstNewPointDeviation(ws);
+    return facts;
+}
+
 QStringList CalculationWarnings::list() const {
     QStringList warnings;
-    for (const QString *warning : {&stretched, &damaged}) {
+    for (const QString *warning : {&stretched, &damaged, &unchecked, &strays}) {
         if (!warning->isEmpty())
             warnings << *warning;
     }
@@ -35,6 +58,21 @@ CalculationWarnings calculationWarnings(const WarningFacts &facts, const QString
                            "points read near it may be damaged.")
                 .arg(wholeNumberForm(figure.k), generalForm(figure.x, decimalPoint),
                      generalForm(figure.value, decimalPoint));
+    }
+    if (facts.orderUnchecked) {
+        warnings.unchecked =
+            QStringLiteral("The order check needs at least nPoly + 2 = %1 points and %2 were "
+                           "read: this result is unchecked.")
+                .arg(shortForm(facts.nPoly + 2, decimalPoint), wholeNumberForm(facts.N));
+    }
+    if (facts.worstNewPoint && facts.worstNewPoint->value > StrayDeviation) {
+        const FigureOfMerit &figure = *facts.worstNewPoint;
+        warnings.strays =
+            QStringLiteral("New point %1 (x = %2) lies %3 from the polygon through the points "
+                           "read, more than 5 % of the chord: the new points stray from the "
+                           "section; try a lower order.")
+                .arg(wholeNumberForm(figure.k), shortForm(figure.x, decimalPoint),
+                     shortForm(figure.value, decimalPoint));
     }
     return warnings;
 }

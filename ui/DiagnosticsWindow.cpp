@@ -6,6 +6,7 @@
 #include "io/ArfWriter.h"
 #include "ui/FileDialogs.h"
 #include "ui/PlotView.h"
+#include "ui/RoundTicks.h"
 
 #include <QBuffer>
 #include <QCategoryAxis>
@@ -25,6 +26,7 @@
 #include <QPdfWriter>
 #include <QPushButton>
 #include <QScatterSeries>
+#include <QStackedLayout>
 #include <QSvgGenerator>
 #include <QVBoxLayout>
 #include <QValueAxis>
@@ -99,28 +101,6 @@ void attach(QChart *chart, QAbstractAxis *x, QAbstractAxis *y) {
         series->attachAxis(x);
         series->attachAxis(y);
     }
-}
-
-// Round ticks (1, 2 or 5 times a power of ten) about every 70 pixels, with as many decimals as
-// their step needs.
-void roundTicks(QValueAxis *axis, double pixels) {
-    const double span = axis->max() - axis->min();
-    if (!(span > 0) || !(pixels > 0))
-        return;
-    const double rough = span / std::max(pixels / 70.0, 1.0);
-    const double power = std::pow(10.0, std::floor(std::log10(rough)));
-    double step = 10 * power;
-    for (const double m : {1.0, 2.0, 5.0}) {
-        if (m * power >= rough) {
-            step = m * power;
-            break;
-        }
-    }
-    const int decimals = std::max(0, -static_cast<int>(std::floor(std::log10(step) + 1e-9)));
-    axis->setTickType(QValueAxis::TicksDynamic);
-    axis->setTickAnchor(0);
-    axis->setTickInterval(step);
-    axis->setLabelFormat(QStringLiteral("%.%1f").arg(decimals));
 }
 
 // The candidates, taken in order, that fall inside the axis range and leave room between their
@@ -217,7 +197,38 @@ template <typename Values> std::pair<double, double> finiteRange(const Values &v
     return {low, high};
 }
 
+// Far beyond any drawing, yet sums, spans and squares of such coordinates stay finite.
+constexpr double kLargestDrawn = 1e150;
+// The narrowest contour plot, in units per pixel, absolute and relative to where it is centred.
+constexpr double kFinestPerPixel = 1e-12;
+
 } // namespace
+
+QString nothingToPlotReason(const ContourInspection &contour) {
+    if (contour.X.empty())
+        return {};
+    if (contour.X.size() == 1)
+        return QStringLiteral("the section has only one point");
+    double largest = 0;
+    for (const auto *values : {&contour.X, &contour.Y, &contour.XN, &contour.YN}) {
+        for (const double v : *values) {
+            if (std::isfinite(v))
+                largest = std::max(largest, std::fabs(v));
+        }
+    }
+    if (largest > kLargestDrawn) {
+        return QStringLiteral("coordinates as large as %1 cannot be drawn")
+            .arg(QString::number(largest, 'g', 6).replace(u'.', screenDecimalPoint()));
+    }
+    const auto allSame = [](const std::vector<double> &v) {
+        return std::all_of(v.begin(), v.end(), [&v](double value) { return value == v.front(); });
+    };
+    if (allSame(contour.X))
+        return QStringLiteral("every point has the same x");
+    if (allSame(contour.Y))
+        return QStringLiteral("every point has the same y");
+    return {};
+}
 
 std::pair<QString, PictureFormat> picturePath(const QString &path) {
     const QString suffix = QFileInfo(path).suffix().toLower();
@@ -239,6 +250,13 @@ Form_Inspect::Form_Inspect(QWidget *parent) : QWidget(parent, Qt::Window) {
     buildContourChart();
     buildCurvatureChart();
     buildDeviationChart();
+    Label_NothingToPlot = new QLabel(this);
+    Label_NothingToPlot->setObjectName(QStringLiteral("Label_NothingToPlot"));
+    Label_NothingToPlot->setTextFormat(Qt::PlainText);
+    Label_NothingToPlot->setAlignment(Qt::AlignCenter);
+    Label_NothingToPlot->setWordWrap(true);
+    Label_NothingToPlot->setAutoFillBackground(true);
+    Label_NothingToPlot->hide();
 
     Label_Hint = new QLabel(
         QStringLiteral("Wheel: zoom about the pointer · drag: pan · double click: fit"), this);
@@ -250,12 +268,23 @@ Form_Inspect::Form_Inspect(QWidget *parent) : QWidget(parent, Qt::Window) {
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(Label_Hint, 1);
     buttons->addWidget(Command_SavePlot);
+    auto *plots = new QWidget(this);
+    auto *plotLayout = new QVBoxLayout(plots);
+    plotLayout->setContentsMargins(0, 0, 0, 0);
+    plotLayout->setSpacing(4);
+    plotLayout->addWidget(contourView, 5);
+    plotLayout->addWidget(curvatureView, 4);
+    plotLayout->addWidget(deviationView, 4);
+    // The reason covers the plots rather than hiding them: hidden charts miss their layouts and
+    // come back with stale ranges and marks.
+    auto *stack = new QStackedLayout;
+    stack->setStackingMode(QStackedLayout::StackAll);
+    stack->addWidget(plots);
+    stack->addWidget(Label_NothingToPlot);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 6, 6, 6);
     layout->setSpacing(4);
-    layout->addWidget(contourView, 5);
-    layout->addWidget(curvatureView, 4);
-    layout->addWidget(deviationView, 4);
+    layout->addLayout(stack, 1);
     layout->addLayout(buttons);
 
     // Plots 2 and 3 show one stretch of the contour.
@@ -281,10 +310,6 @@ Form_Inspect::Form_Inspect(QWidget *parent) : QWidget(parent, Qt::Window) {
     connect(deviationD, &QLogValueAxis::rangeChanged, this, &Form_Inspect::placeWorstLabels);
     for (QChart *chart : {curvatureChart, deviationChart})
         connect(chart, &QChart::plotAreaChanged, this, &Form_Inspect::alignAngleCharts);
-    connect(contourX, &QValueAxis::rangeChanged, this,
-            [this] { roundTicks(contourX, contourChart->plotArea().width()); });
-    connect(contourY, &QValueAxis::rangeChanged, this,
-            [this] { roundTicks(contourY, contourChart->plotArea().height()); });
 
     setSnapshot(InspectSnapshot{});
 }
@@ -370,6 +395,21 @@ void Form_Inspect::setSnapshot(const InspectSnapshot &snapshot) {
                  (calculated ? shown.settings : QStringLiteral("points read, not calculated"));
     }
     setWindowTitle(title);
+
+    // Sections the plots cannot show say why in their place.
+    const QString nothing = nothingToPlotReason(c);
+    Label_NothingToPlot->setVisible(!nothing.isEmpty());
+    Label_NothingToPlot->raise();
+    Label_NothingToPlot->setText(nothing.isEmpty() ? QString()
+                                                   : QStringLiteral("Nothing to plot: ") + nothing);
+    if (!nothing.isEmpty()) {
+        for (QChart *chart : {contourChart, curvatureChart, deviationChart}) {
+            for (QAbstractSeries *s : chart->series())
+                static_cast<QXYSeries *>(s)->clear();
+        }
+        placeWorstLabels();
+        return;
+    }
 
     const auto series = [](QChart *chart, const char *name) {
         return chart->findChild<QXYSeries *>(QString::fromLatin1(name));
@@ -486,11 +526,13 @@ void Form_Inspect::fitContour() {
     }
     const QRectF plot = contourChart->plotArea();
     const double w = std::max(plot.width(), 1.0), h = std::max(plot.height(), 1.0);
-    // The larger of the two units per pixel serves both axes, so the data fits with equal scales.
-    const double perPixel = std::max({(x1 - x0) * 1.06 / w, (y1 - y0) * 1.15 / h, 1e-12});
-    const double cx = (x0 + x1) / 2, cy = (y0 + y1) / 2;
-    contourX->setRange(cx - perPixel * w / 2, cx + perPixel * w / 2);
-    contourY->setRange(cy - perPixel * h / 2, cy + perPixel * h / 2);
+    const double cx = x0 / 2 + x1 / 2, cy = y0 / 2 + y1 / 2;
+    // The larger of the two units per pixel serves both axes, so the data fits with equal scales;
+    // never so fine that the range would be narrower than the doubles about its centre can tell.
+    const double perPixel = std::max({(x1 - x0) * 1.06 / w, (y1 - y0) * 1.15 / h, kFinestPerPixel,
+                                      kFinestPerPixel * std::max(std::fabs(cx), std::fabs(cy))});
+    setRangeTicksFirst(contourX, cx - perPixel * w / 2, cx + perPixel * w / 2, w);
+    setRangeTicksFirst(contourY, cy - perPixel * h / 2, cy + perPixel * h / 2, h);
 }
 
 void Form_Inspect::keepEqualScales() {
@@ -502,7 +544,7 @@ void Form_Inspect::keepEqualScales() {
     const double cy = (contourY->min() + contourY->max()) / 2;
     // The y range follows the plot's shape; a change in rounding only would never settle.
     if (std::fabs((contourY->max() - contourY->min()) - 2 * half) > 1e-9 * half)
-        contourY->setRange(cy - half, cy + half);
+        setRangeTicksFirst(contourY, cy - half, cy + half, plot.height());
     roundTicks(contourX, plot.width());
     roundTicks(contourY, plot.height());
 }
@@ -531,8 +573,8 @@ void Form_Inspect::fitDeviation() {
         high = std::max(high, m.value_or(0.0));
     for (const double d : shown.contour.deviationN)
         high = std::max(high, std::isfinite(d) ? d : 0.0);
-    // Room above the worst mark for its label.
-    deviationD->setRange(kFloor / 2, std::max(high * 40, kFloor * 100));
+    // Room above the worst mark for its label, and never past the doubles' range.
+    deviationD->setRange(kFloor / 2, std::clamp(high * 40, kFloor * 100, 1e300));
 }
 
 void Form_Inspect::alignAngleCharts() {
@@ -577,9 +619,13 @@ void Form_Inspect::relabelCurvatureAxis() {
 
 void Form_Inspect::paintPicture(QPainter &painter) {
     painter.fillRect(rect(), Qt::white);
-    for (PlotView *view : {contourView, curvatureView, deviationView}) {
-        const QRect target(view->mapTo(this, QPoint(0, 0)), view->size());
-        view->render(&painter, QRectF(target), view->viewport()->rect());
+    if (!Label_NothingToPlot->isHidden()) {
+        Label_NothingToPlot->render(&painter, Label_NothingToPlot->mapTo(this, QPoint(0, 0)));
+    } else {
+        for (PlotView *view : {contourView, curvatureView, deviationView}) {
+            const QRect target(view->mapTo(this, QPoint(0, 0)), view->size());
+            view->render(&painter, QRectF(target), view->viewport()->rect());
+        }
     }
     // What the plots show, where the window has its buttons.
     const QRect strip(Label_Hint->mapTo(this, QPoint(0, 0)),

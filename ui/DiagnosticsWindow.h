@@ -37,6 +37,10 @@ enum class PictureFormat { Png, Svg, Pdf };
 // any other name gets ".png" added.
 std::pair<QString, PictureFormat> picturePath(const QString &path);
 
+// Why the plots cannot show this contour, or empty when they can (nothing loaded included):
+// one point, every x or every y the same, or coordinates too large to draw.
+QString nothingToPlotReason(const ContourInspection &contour);
+
 // View -> Inspect…: the contour, the curvature along it and the deviations along it.
 class Form_Inspect : public QWidget {
     Q_OBJECT
@@ -81,6 +85,7 @@ class Form_Inspect : public QWidget {
     QCategoryAxis *curvatureK = nullptr;
     QCategoryAxis *deviationTheta = nullptr;
     QLogValueAxis *deviationD = nullptr;
+    QLabel *Label_NothingToPlot = nullptr;
     QLabel *Label_Hint = nullptr;
     QPushButton *Command_SavePlot = nullptr;
     QFileDialog *Dialog_SavePlot = nullptr;

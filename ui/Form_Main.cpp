@@ -41,6 +41,7 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QStatusBar>
+#include <QVBoxLayout>
 
 #include <algorithm>
 #include <cmath>
@@ -61,9 +62,9 @@ const QString kLeadingEdgeCaption = QStringLiteral("Normalise at the true leadin
 // Pixels between a label's text and its right edge.
 constexpr int kLabelEndRoom = 4;
 const QColor kWarningRed = Qt::darkRed;
-// Both warnings at once, with their numbers at full length, fill two lines of the status bar.
-constexpr int kWarningLines = 2;
-// How long a confirmation stands before a warning shows again.
+// Three warnings at once, with their numbers at full length, fill three lines of the status bar.
+constexpr int kWarningLines = 3;
+// How long a confirmation stands.
 constexpr int kConfirmationMs = 5000;
 
 // The layout is sized for a small sans-serif face of Arial's widths.
@@ -133,6 +134,26 @@ void fitTextWithRoom(QLabel *label, int room) {
     label->setFont(font);
 }
 
+// The bar's own message hides the bar's widgets while it stands, so a confirmation is shown on a
+// line of its own above the warning; the bar still keeps and times it.
+void shareStatusBar(QStatusBar *bar, QLabel *warning) {
+    auto *panel = new QWidget(bar);
+    panel->setObjectName(QStringLiteral("Panel_Status"));
+    // Opaque, over the place where the bar would paint its message itself.
+    panel->setAutoFillBackground(true);
+    auto *confirmation = new QLabel(panel);
+    confirmation->setObjectName(QStringLiteral("Label_Confirmation"));
+    confirmation->setTextFormat(Qt::PlainText);
+    confirmation->setContentsMargins(4, 2, 4, 0);
+    auto *layout = new QVBoxLayout(panel);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(confirmation);
+    layout->addWidget(warning);
+    bar->addPermanentWidget(panel, 1);
+    QObject::connect(bar, &QStatusBar::messageChanged, confirmation, &QLabel::setText);
+}
+
 // The bar position nearest to `position`, within the bar's range.
 int nearestPosition(const QScrollBar *bar, double position) {
     return int(std::clamp(std::round(position), double(bar->minimum()), double(bar->maximum())));
@@ -169,7 +190,7 @@ void Form_Main::buildControls() {
     setCentralWidget(client);
 
     // Below the client area, which keeps its size: the window grows by the bar's height. A
-    // warning is a widget of the bar, which a confirmation covers only while it stands.
+    // confirmation and the warning share the bar; neither covers the other.
     StatusBar1 = new QStatusBar(this);
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
     StatusBar1->setFont(clientFont());
@@ -177,15 +198,18 @@ void Form_Main::buildControls() {
     Label_Warning = new QLabel(StatusBar1);
     Label_Warning->setObjectName(QStringLiteral("Label_Warning"));
     Label_Warning->setWordWrap(true);
-    Label_Warning->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    Label_Warning->setTextFormat(Qt::PlainText);
+    Label_Warning->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Label_Warning->setTextInteractionFlags(Qt::TextSelectableByMouse);
     QPalette warningPalette = Label_Warning->palette();
     warningPalette.setColor(QPalette::WindowText, kWarningRed);
     Label_Warning->setPalette(warningPalette);
     // Its text starts where a confirmation's does, and keeps clear of the window's edges.
     Label_Warning->setContentsMargins(4, 2, 4, 2);
-    Label_Warning->setFixedHeight(kWarningLines * QFontMetrics(clientFont()).lineSpacing() + 6);
-    StatusBar1->addWidget(Label_Warning, 1);
+    // A wrapped line takes a pixel more than the face's line spacing; 4 for the margins.
+    Label_Warning->setFixedHeight(kWarningLines * (QFontMetrics(clientFont()).lineSpacing() + 1) +
+                                  4);
+    shareStatusBar(StatusBar1, Label_Warning);
     setStatusBar(StatusBar1);
 
     Frame5 = frame(client, "Frame5", twips(240, 4080, 3735, 975));
@@ -409,12 +433,12 @@ void Form_Main::File1_Click() {
     Frame3->hide();
 
     // All or nothing: a file that cannot be read completely leaves everything as it was.
-    const std::optional<ArfFile> file = readArfFile(path);
-    if (!file) {
-        showMessage(QString::fromUtf8("Hata oluştu"));
+    const ImportResult opened = openArfFile(path);
+    if (!opened.file) {
+        showMessage(QString::fromUtf8("Hata oluştu"), opened.error);
         return;
     }
-    acceptLoad(*file, path);
+    acceptLoad(*opened.file, path);
 }
 
 void Form_Main::acceptLoad(const ArfFile &file, const QString &path) {
@@ -438,7 +462,8 @@ void Form_Main::acceptLoad(const ArfFile &file, const QString &path) {
 
 void Form_Main::setWarnings(const CalculationWarnings &warnings) {
     Label_Warning->setText(warnings.list().join(u' '));
-    if (!warnings.damaged.isEmpty()) {
+    // Both are about the order check, which turns dark red with them.
+    if (!warnings.damaged.isEmpty() || !warnings.unchecked.isEmpty()) {
         QPalette palette = Label6->palette();
         palette.setColor(QPalette::WindowText, kWarningRed);
         Label6->setPalette(palette);
@@ -572,13 +597,13 @@ void Form_Main::Command1_Click() {
         return;
     }
     OutTitle = Title + " - redistributed";
-    const std::optional<FigureOfMerit> orderCheck = OrderCheck(ws, method);
-    Label6->setText(orderCheckText(orderCheck, screenDecimalPoint()));
+    const WarningFacts facts = readWarningFacts(ws, method, outcome.chord, request.leadingEdge);
+    Label6->setText(facts.orderUnchecked ? orderCheckTooFewText()
+                                         : orderCheckText(facts.orderCheck, screenDecimalPoint()));
     Label7->setText(panelFitText(PanelFit(ws), screenDecimalPoint()));
-    setWarnings(
-        calculationWarnings({orderCheck, outcome.chord, request.leadingEdge},
-                            QStringLiteral("tick \"%1\" to scale both.").arg(kLeadingEdgeCaption),
-                            screenDecimalPoint()));
+    setWarnings(calculationWarnings(
+        facts, QStringLiteral("tick \"%1\" to scale both.").arg(kLeadingEdgeCaption),
+        screenDecimalPoint()));
     const int count = wholeCount(ws.niValue());
     const QString settings =
         QStringLiteral("%1 new %2, %3, order %4")

@@ -63,7 +63,7 @@ class Form_Main : public QMainWindow {
     // The standing warning of the last calculation, or none; a damaged section's also colours
     // the order check.
     void setWarnings(const CalculationWarnings &warnings);
-    // A passing confirmation, after which a standing warning shows again.
+    // A passing confirmation, shown above the standing warning.
     void confirm(const QString &text);
     // Shows the working set in the Inspect window, when it is open.
     void updateInspect();

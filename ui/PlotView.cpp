@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "ui/PlotView.h"
 
+#include "ui/RoundTicks.h"
+
 #include <QMouseEvent>
 #include <QWheelEvent>
 
@@ -37,6 +39,8 @@ void PlotView::zoomAbout(QPointF at, double factor) {
     // The plot rectangle shrinks (or grows) about `at`, so the point there stays put, and keeps
     // its shape, so equal x and y scales stay equal.
     const QPointF topLeft = at - (at - plot.topLeft()) / factor;
+    // The axes count their ticks until they have their new ranges.
+    const TickHold hold(chart());
     chart()->zoomIn(QRectF(topLeft, plot.size() / factor));
     emit moved();
 }
@@ -70,6 +74,7 @@ void PlotView::mouseMoveEvent(QMouseEvent *event) {
     const QPointF delta = event->position() - lastDrag;
     lastDrag = event->position();
     // The data follows the pointer: the visible range moves the other way.
+    const TickHold hold(chart());
     chart()->scroll(-delta.x(), delta.y());
     emit moved();
     event->accept();

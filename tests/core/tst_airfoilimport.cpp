@@ -96,8 +96,9 @@ void TestAirfoilImport::refuses_data() {
     const QString notTwo = "line %1 does not hold two numbers: \"%2\"";
     row("no bytes", {}, "the file is empty");
     row("name only", "F\n \n", "it holds no points");
+    // A tab is a control byte: quoted as \x09, no longer as a blank.
     row("prose", "Dear all,\nthe foil\tis here\n",
-        "it is not a coordinate file of a known layout (line 2: \"the foil is here\")");
+        R"(it is not a coordinate file of a known layout (line 2: "the foil\x09is here"))");
     row("letters after a blank line, trimmed and cut to 40",
         "F\n1 0\n\n 0.5 abc" + QByteArray(40, '7') + " \n",
         notTwo.arg(4).arg("0.5 abc" + QString(33, u'7') + "..."));

@@ -106,6 +106,12 @@ class tst_ContourDiagnostics : public QObject {
         QCOMPARE(std::pair(**worst, int(worst - view.miss.begin()) + 1),
                  std::pair(check->value, moved + 1));
         QVERIFY(inspectContour(ws, InterpMethod::None).miss.empty());
+        // The stray warning reads the deviation plotted, at the new point where it is largest.
+        const auto farthest = std::max_element(view.deviationN.begin(), view.deviationN.end());
+        const std::optional<FigureOfMerit> stray = worstNewPointDeviation(ws);
+        const int k = int(farthest - view.deviationN.begin()) + 1;
+        QVERIFY(stray && stray->value > 0);
+        QCOMPARE(std::tuple(stray->value, stray->k, stray->x), std::tuple(*farthest, k, ws.XN[k]));
     }
 };
 

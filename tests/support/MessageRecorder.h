@@ -9,12 +9,17 @@
 class MessageRecorder {
   public:
     MessageRecorder()
-        : previous(tessaro::setMessageHandler([this](const QString &text) { texts << text; })) {}
+        : previous(tessaro::setMessageHandler([this](const QString &text, const QString &detail) {
+              texts << text;
+              details << detail;
+          })) {}
     ~MessageRecorder() { tessaro::setMessageHandler(previous); }
     MessageRecorder(const MessageRecorder &) = delete;
     MessageRecorder &operator=(const MessageRecorder &) = delete;
 
     QStringList texts;
+    // What each message says below its text; empty where it says nothing more.
+    QStringList details;
 
   private:
     tessaro::MessageHandler previous;

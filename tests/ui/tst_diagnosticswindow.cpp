@@ -3,14 +3,17 @@
 #include "support/Contours.h"
 #include "support/MessageRecorder.h"
 #include "support/TempDir.h"
+#include "support/Watchdog.h"
 #include "support/WindowFixture.h"
 #include "ui/DiagnosticsWindow.h"
 #include "ui/PlotView.h"
 
 #include <QChart>
 #include <QCheckBox>
+#include <QElapsedTimer>
 #include <QFileDialog>
 #include <QImage>
+#include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
 #include <QPushButton>
@@ -18,7 +21,24 @@
 #include <QTest>
 #include <QValueAxis>
 
+#include <cmath>
+
 using namespace tessaro;
+
+namespace {
+
+// A small closed section scaled by `scale`, as a coordinate file.
+QByteArray scaledSection(const char *title, double scale) {
+    const double points[][2] = {{1, 0}, {0.5, 0.06}, {0, 0}, {0.5, -0.06}, {1, 0}};
+    QByteArray text = QByteArray(title) + "\r\n 5 \r\n";
+    for (int i = 0; i < 5; ++i)
+        text += QByteArray::number(i + 1) + ' ' +
+                QByteArray::number(points[i][0] * scale, 'g', 17) + ' ' +
+                QByteArray::number(points[i][1] * scale, 'g', 17) + "\r\n";
+    return text;
+}
+
+} // namespace
 
 class tst_DiagnosticsWindow : public QObject {
     Q_OBJECT
@@ -133,6 +153,107 @@ class tst_DiagnosticsWindow : public QObject {
         QValueAxis *shared = axis(findControl<PlotView>(inspect, "Plot_Deviation"), Qt::Horizontal);
         curvature->zoomAbout(curvature->chart()->plotArea().center(), 3);
         QCOMPARE(std::pair(shared->min(), shared->max()), std::pair(angle->min(), angle->max()));
+    }
+
+    // Loading these with Inspect open once froze the window: the contour axes kept a tick interval
+    // sized for the last range while they were handed one 1e9 times wider. Every step is a queued
+    // call that must leave the event loop free within 10 s; sections that cannot be plotted say
+    // why in place of the plots, and the last file is drawn.
+    void loadsInTurnWithoutBlocking_data() {
+        QTest::addColumn<QStringList>("files");
+        QTest::addColumn<QStringList>("nothing"); // why nothing is plotted; empty: plotted
+        const std::pair<const char *, QString> steps[] = {
+            {"one.arf", QStringLiteral("the section has only one point")},
+            {"two.arf", QString()},
+            {"samex.arf", QStringLiteral("every point has the same x")},
+            {"samey.arf", QStringLiteral("every point has the same y")},
+            {"huge.arf", QStringLiteral("coordinates as large as 1e+300 cannot be drawn")},
+            {"tiny.arf", QString()},
+        };
+        QStringList all, allNothing;
+        for (const auto &[file, nothing] : steps) {
+            QTest::newRow(file) << QStringList{file, "naca2412.arf"} << QStringList{nothing, {}};
+            all << file;
+            allNothing << nothing;
+        }
+        QTest::newRow("all in turn")
+            << all + QStringList{"naca2412.arf"} << allNothing + QStringList{QString()};
+    }
+    void loadsInTurnWithoutBlocking() {
+        QFETCH(QStringList, files);
+        QFETCH(QStringList, nothing);
+        writeFile(*fx.dir, "one.arf", "One\r\n 1 \r\n 1 0.5 0.25\r\n");
+        writeFile(*fx.dir, "two.arf", "Two\r\n 2 \r\n 1 1 0\r\n 2 0 0.05\r\n");
+        writeFile(*fx.dir, "samex.arf", "X\r\n 3 \r\n 1 0.5 0.1\r\n 2 0.5 0\r\n 3 0.5 -0.1\r\n");
+        writeFile(*fx.dir, "samey.arf", "Y\r\n 3 \r\n 1 1 0\r\n 2 0.5 0\r\n 3 0 0\r\n");
+        writeFile(*fx.dir, "huge.arf", scaledSection("Huge", 1e300));
+        writeFile(*fx.dir, "tiny.arf", scaledSection("Tiny", 1e-300));
+        QVERIFY(QFile::copy(TESSARO_SAMPLES_DIR "/naca2412.arf", fx.path("naca2412.arf")));
+        Form_Inspect *inspect = openInspect();
+        QVERIFY(QTest::qWaitForWindowExposed(inspect));
+        auto *contour = findControl<PlotView>(inspect, "Plot_Contour");
+        auto *label = findControl<QLabel>(inspect, "Label_NothingToPlot");
+
+        Watchdog watchdog(std::chrono::seconds(10));
+        for (qsizetype i = 0; i < files.size(); ++i) {
+            QElapsedTimer clock;
+            clock.start();
+            const QByteArray step = files[i].toUtf8();
+            watchdog.arm(step.constData());
+            bool loaded = false, idle = false;
+            QMetaObject::invokeMethod(
+                fx.window.get(),
+                [&] {
+                    fx.openPanel();
+                    loaded = fx.clickFile(files[i]);
+                    // Runs after whatever the load queued.
+                    QMetaObject::invokeMethod(
+                        fx.window.get(), [&] { idle = true; }, Qt::QueuedConnection);
+                },
+                Qt::QueuedConnection);
+            QTRY_VERIFY_WITH_TIMEOUT(idle, 10000);
+            QTest::qWait(20); // the queued equal-scale fit
+            watchdog.disarm();
+            QVERIFY(loaded);
+            QVERIFY2(clock.elapsed() < 10000, qPrintable(files[i]));
+
+            // The reason stands in the plots' place, over them.
+            QCOMPARE(label->isVisible(), !nothing[i].isEmpty());
+            const QPoint middle = contour->mapTo(inspect, contour->rect().center());
+            QCOMPARE(inspect->childAt(middle) == label, !nothing[i].isEmpty());
+            if (!nothing[i].isEmpty()) {
+                QCOMPARE(label->text(), "Nothing to plot: " + nothing[i]);
+                continue;
+            }
+            for (const Qt::Orientation o : {Qt::Horizontal, Qt::Vertical}) {
+                const QValueAxis *a = axis(contour, o);
+                QVERIFY2(std::isfinite(a->min()) && std::isfinite(a->max()) && a->max() > a->min(),
+                         qPrintable(files[i]));
+                // The interval in force fits the range: a handful of ticks, not billions.
+                QCOMPARE(a->tickType(), QValueAxis::TicksDynamic);
+                QVERIFY((a->max() - a->min()) / a->tickInterval() < 40);
+            }
+        }
+        // The last file is drawn: its red rings show on the contour plot.
+        QCOMPARE(series(inspect, "Plot_Contour", "readContour")->count(), 61);
+        const QImage shot = contour->grab().toImage();
+        int red = 0;
+        for (int y = 0; y < shot.height(); ++y) {
+            for (int x = 0; x < shot.width(); ++x) {
+                const QColor c = shot.pixelColor(x, y);
+                red += c.red() > 180 && c.green() < 90 && c.blue() < 90;
+            }
+        }
+        QVERIFY2(red > 200, qPrintable(QString::number(red)));
+
+        // A zoom out by a billion at once: the chart sets these ranges itself.
+        watchdog.arm("zoom");
+        contour->zoomAbout(contour->chart()->plotArea().center(), 1e-9);
+        watchdog.disarm();
+        for (const Qt::Orientation o : {Qt::Horizontal, Qt::Vertical}) {
+            const QValueAxis *a = axis(contour, o);
+            QVERIFY(a->max() - a->min() > 1e8 && (a->max() - a->min()) / a->tickInterval() < 40);
+        }
     }
 
     // The three formats by extension, png otherwise; a refused write says why and leaves nothing.

@@ -8,6 +8,7 @@
 #include "ui/AirfoilView.h"
 #include "ui/FileBrowser.h"
 #include "ui/Form_Main.h"
+#include "ui/MessageBoxHandler.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -16,9 +17,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <cstring>
 #include <limits>
@@ -53,6 +56,7 @@ class tst_FilePanel : public QObject {
     void percentFileKeepsCopyAsRead();
     void brokenFileChangesNothing_data();
     void brokenFileChangesNothing();
+    void failedLoadBoxIsPlainText();
     void panelRemembersLoadedFile();
     void saveRefusesTheInputFile_data();
     void saveRefusesTheInputFile();
@@ -215,16 +219,45 @@ void tst_FilePanel::percentFileKeepsCopyAsRead() {
     QCOMPARE(ws.YN[1], 1.5);
 }
 
+// Changed behaviour: the message of a failed load keeps its text and says why below it, in an
+// import's words, quoting at most 40 characters of the file with unsafe bytes as \xNN.
 void tst_FilePanel::brokenFileChangesNothing_data() {
     QTest::addColumn<QString>("name");
-    QTest::newRow("fewer records than the count") << "short.arf";
-    QTest::newRow("letters where a number belongs") << "letters.arf";
-    QTest::newRow("1001 points") << "toomany.arf";
-    QTest::newRow("file removed after listing") << "SHOUT.ARF";
+    QTest::addColumn<QByteArray>("bytes"); // written before the load; none: from init()
+    QTest::addColumn<QString>("why");
+    const auto row = [](const char *tag, const char *name, const QByteArray &bytes,
+                        const QString &why) {
+        QTest::newRow(tag) << QString(name) << bytes
+                           << QString("Cannot open \"%1\": %2.").arg(name, why);
+    };
+    row("fewer records than the count", "short.arf", {},
+        "the file ends before point 3 is complete");
+    row("letters where a number belongs", "letters.arf", {},
+        "line 4: \"x\" is not a number, in point 2");
+    row("1001 points", "toomany.arf", {},
+        "line 2: the point count \"1001\" is not a whole number from 1 to 1000");
+    row("file removed after listing", "SHOUT.ARF", {}, "the file does not exist");
+    row("empty", "empty.arf", "", "the file is empty");
+    row("NaN", "nan.arf", "NaN\r\n 3 \r\n 1 1 0\r\n 2 nan 0\r\n 3 1 0\r\n",
+        "line 4: \"nan\" is not a number, in point 2");
+    row("2000 points", "big.arf", "Big\r\n 2000 \r\n" + QByteArray(" 1 0.5 0\r\n").repeated(2000),
+        "line 2: the point count \"2000\" is not a whole number from 1 to 1000");
+    // Markup as written; control bytes escaped, cut after 40 characters.
+    row("binary", "binary.arf",
+        QByteArray("\x89PNG\r\n<b>\x00\x01\x02\x03\x04\x05\x06\x07\x08\x0b\x1b\x7f\xff</b>\r\n",
+                   28),
+        R"(line 2: "<b>\x00\x01\x02\x03\x04\x05\x06\x07\x08..." is not a number, in the point count)");
+    row("UTF-8, a bad byte and a terminal control", "mixed.arf",
+        "Mixed\r\n 1 \r\n 1 \xc3\xa9\xc3\x28\xc2\x9b 0\r\n",
+        QString::fromUtf8(R"(line 3: "é\xc3(\xc2\x9b" is not a number, in point 1)"));
 }
 
 void tst_FilePanel::brokenFileChangesNothing() {
     QFETCH(QString, name);
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, why);
+    if (!bytes.isNull())
+        writeFile(*fx.dir, "wings/" + name, bytes);
     loadGood();
     // Move the view so a stray redraw would show.
     common().X0 = 0.3;
@@ -236,6 +269,7 @@ void tst_FilePanel::brokenFileChangesNothing() {
         QVERIFY(QFile::remove(fx.path(QStringLiteral("wings/SHOUT.ARF"))));
     clickFile(name);
     QCOMPARE(messages.texts, QStringList{QString::fromUtf8("Hata oluştu")});
+    QCOMPARE(messages.details, QStringList{why});
     QVERIFY(!child<QGroupBox>("Frame3")->isVisible());
     QCOMPARE(child<FileList>("File1")->fileName(), name);
     const Snapshot after = snapshot();
@@ -243,6 +277,30 @@ void tst_FilePanel::brokenFileChangesNothing() {
     QCOMPARE(after.title, before.title);
     QCOMPARE(after.outTitle, before.outTitle);
     QCOMPARE(after.picture, before.picture);
+}
+
+// The real box: the reason as informative text, and markup from the file shown as written.
+void tst_FilePanel::failedLoadBoxIsPlainText() {
+    writeFile(*fx.dir, "wings/markup.arf", "<b>T</b>\r\n <b>2</b> \r\n");
+    installMessageBoxHandler();
+    QStringList shown;
+    QTimer::singleShot(0, [&shown] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        for (const char *name : {"qt_msgbox_label", "qt_msgbox_informativelabel"}) {
+            const auto *label = box->findChild<QLabel *>(name);
+            shown << (label && label->textFormat() == Qt::PlainText ? label->text() : "not plain");
+        }
+        box->accept();
+    });
+    openPanel();
+    clickFile(QStringLiteral("markup.arf"));
+    setMessageHandler({});
+    setQuestionHandler({});
+    QCOMPARE(shown, QStringList({QString::fromUtf8("Hata oluştu"),
+                                 R"(Cannot open "markup.arf": line 2: "<b>2</b>" is not a )"
+                                 "number, in the point count."}));
 }
 
 void tst_FilePanel::panelRemembersLoadedFile() {
