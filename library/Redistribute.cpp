@@ -84,6 +84,8 @@ std::vector<Warning> warningsOf(const CalculationWarnings &warnings) {
     };
     add(WarningKind::Stretched, warnings.stretched);
     add(WarningKind::Damaged, warnings.damaged);
+    add(WarningKind::Unchecked, warnings.unchecked);
+    add(WarningKind::Strays, warnings.strays);
     return list;
 }
 
@@ -119,12 +121,11 @@ Result redistribute(std::span<const Point> contour, const Options &options) {
             outcome.frame->toFile(ws.XN[i], ws.YN[i], point.x, point.y);
         result.points.push_back(point);
     }
-    const std::optional<FigureOfMerit> orderCheck = OrderCheck(ws, method);
-    result.orderCheck = figureOf(orderCheck);
+    const WarningFacts facts = readWarningFacts(ws, method, outcome.chord, request.leadingEdge);
+    result.orderCheck = figureOf(facts.orderCheck);
     result.panelFit = figureOf(PanelFit(ws));
-    result.warnings =
-        warningsOf(calculationWarnings({orderCheck, outcome.chord, request.leadingEdge},
-                                       QStringLiteral("the leading-edge mode scales both."), u'.'));
+    result.warnings = warningsOf(
+        calculationWarnings(facts, QStringLiteral("the leading-edge mode scales both."), u'.'));
     if (outcome.frame) {
         const SectionFrame &frame = *outcome.frame;
         result.frame =
