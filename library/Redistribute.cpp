@@ -8,7 +8,9 @@
 #include "numerics/Warnings.h"
 
 #include <cmath>
+#include <cstdlib>
 #include <memory>
+#include <new>
 
 namespace tessaro {
 
@@ -101,8 +103,13 @@ Result redistribute(std::span<const Point> contour, const Options &options) {
                                options.mode == Mode::OwnTrailingEdges};
     request.leadingEdge = options.mode == Mode::LeadingEdge;
 
-    // A table of this call's own, zero as at start-up, off the stack: about 800 KB.
-    auto table = std::make_unique<DivDiffTable>();
+    // A table of this call's own, zero as at start-up, off the stack: about 800 KB, of which a
+    // calculation touches the rows of its points alone. calloc hands over pages the system has
+    // zeroed, so the untouched rest costs nothing.
+    const std::unique_ptr<DivDiffTable, decltype(&std::free)> table(
+        static_cast<DivDiffTable *>(std::calloc(1, sizeof(DivDiffTable))), &std::free);
+    if (!table)
+        throw std::bad_alloc();
     auto calculated = std::make_unique<CalculationResult>(
         calculateSection(loadedSection(contour), request, *table));
     if (calculated->refusal) {

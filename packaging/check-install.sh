@@ -47,6 +47,14 @@ copyright=$prefix/share/doc/tessaro/copyright
 for page in tessaro tessaro-batch; do
     [ -s "$prefix/share/man/man1/$page.1.gz" ] || fail "missing or empty share/man/man1/$page.1.gz"
 done
+# The library for other programs: the versioned shared object, its header, the CMake package and
+# the pkg-config file.
+for file in lib/libtessaro.so.1 include/tessaro/tessaro.h lib/cmake/Tessaro/TessaroConfig.cmake \
+    lib/pkgconfig/tessaro.pc; do
+    [ -s "$prefix/$file" ] || fail "missing or empty $file"
+done
+soname=$(objdump -p "$prefix/lib/libtessaro.so.1" 2>/dev/null | sed -n 's/^ *SONAME *//p')
+[ "$soname" = libtessaro.so.1 ] || fail "libtessaro's SONAME is '$soname', not libtessaro.so.1"
 for file in "$desktop" "$icon" "$metainfo" "$copyright"; do
     [ -s "$file" ] || fail "missing or empty ${file#"$prefix"/}"
 done
