@@ -20,7 +20,7 @@ class tst_BatchWarnings : public QObject {
             "%1: warning: x was scaled by 0\\.5 to a chord of 1 and y was "
             "not, so the section is stretched: run with -L to scale both\\.\n";
         // The figure is the order check's concern; here it is only above 0.05.
-        const QString damaged = "d.arf: warning: Point 10 \\(x = 0\\.7938926261\\) is missed by "
+        const QString damaged = "d.arf: warning: Point 10 \\(x = 0\\.793893\\) is missed by "
                                 "([0-9.]+) when it is left out: the points read near it may be "
                                 "damaged\\.\n";
         const auto row = [](const char *tag, const QStringList &arguments, const QString &err,
