@@ -15,6 +15,7 @@
 #include "numerics/Warnings.h"
 #include "ui/AirfoilView.h"
 #include "ui/ArrowKeys.h"
+#include "ui/CountField.h"
 #include "ui/DiagnosticsWindow.h"
 #include "ui/FileBrowser.h"
 #include "ui/FileDialogs.h"
@@ -518,6 +519,12 @@ void Form_Main::Mn_Save_Click() {
 }
 
 void Form_Main::Command_Save_Click() {
+    const Module_Common &ws = common();
+    // A file without a point line cannot be read back: nothing is written, the panel stays.
+    if (!ws.FileLoaded || wholeCount(ws.niValue()) < 1) {
+        showMessage(QStringLiteral("There are no new points to save yet."));
+        return;
+    }
     const QString name = Text_Save->text();
     if (name == File1->fileName() || (!loadedPath.isEmpty() && isSameFile(name, loadedPath))) {
         showMessage(QStringLiteral("Use a different file name then the old one"));
@@ -537,7 +544,6 @@ void Form_Main::Command_Save_Click() {
         showMessage(QStringLiteral("Could not save: no file name was given."));
         return;
     }
-    const Module_Common &ws = common();
     const NewPoints points{Title, OutTitle, ws.NI, ws.XN, ws.YN};
     if (const auto message = writeResult(ResultLayout::Arf, points, name, name))
         showMessage(*message);
@@ -551,6 +557,14 @@ void Form_Main::Command1_Click() {
         method = Method::Lagrange;
     else if (Option_DivDiff->isChecked())
         method = Method::DivDiff;
+    // After the checks for a file and a method, which come first: a count that gives no new point
+    // would wipe the result and leave a save nothing it could read back.
+    if (common().FileLoaded && method != Method::None) {
+        if (const auto refusal = noNewPointRefusal(Text_NI->text())) {
+            showMessage(*refusal);
+            return;
+        }
+    }
     CalculationRequest request{method, readNumber(Text_NI->text()), readNumber(Text_nPoly->text())};
     request.ownTrailingEdges = Check_TrailingEdges->isChecked();
     request.leadingEdge = Check_LeadingEdge->isChecked();

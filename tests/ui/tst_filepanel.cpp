@@ -308,16 +308,18 @@ void tst_FilePanel::saveAndReopen() {
     }
 }
 
+// Changed behaviour: a save with nothing to write is refused before any name check, and no
+// longer writes two empty lines that cannot be read back.
 void tst_FilePanel::saveBeforeAnyLoad() {
     MessageRecorder messages;
     child<QAction>("Mn_Save")->trigger();
     QTest::mouseClick(child<QPushButton>("Command_Save"), Qt::LeftButton);
-    // Nothing selected and nothing typed: the same name.
-    QCOMPARE(messages.texts, QStringList{"Use a different file name then the old one"});
     child<QLineEdit>("Text_Save")->setText(QStringLiteral("blank.arf"));
     QTest::mouseClick(child<QPushButton>("Command_Save"), Qt::LeftButton);
-    QCOMPARE(messages.texts.size(), 1);
-    QCOMPARE(readBytes(fx.path(QStringLiteral("blank.arf"))), QByteArray("\r\n\r\n"));
+    QCOMPARE(messages.texts,
+             QStringList(2, QStringLiteral("There are no new points to save yet.")));
+    QVERIFY(child<QGroupBox>("Frame4")->isVisible());
+    QVERIFY(!QFileInfo::exists(fx.path(QStringLiteral("blank.arf"))));
 }
 
 void tst_FilePanel::saveAsksBeforeReplacing_data() {

@@ -419,10 +419,14 @@ void tst_ImportExport::exportRefusals() {
     QCOMPARE(messages.texts, calculateFirst);
     QVERIFY(!dialog->isVisible());
 
-    calculate(QStringLiteral("0"), QStringLiteral("1"));
+    // A count that gives no new point is refused and leaves nothing to export.
     messages.texts.clear();
+    calculate(QStringLiteral("0"), QStringLiteral("1"));
     openExport();
-    QCOMPARE(messages.texts, QStringList{"There are no new points to export"});
+    const QStringList refusedThenNothing{
+        "Number of new points = 0 gives no new point: type a count from 2 to 1000.",
+        calculateFirst.front()};
+    QCOMPARE(messages.texts, refusedThenNothing);
 }
 
 QTEST_MAIN(tst_ImportExport)
