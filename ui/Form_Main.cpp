@@ -351,12 +351,18 @@ void Form_Main::connectHandlers() {
     connect(File1, &FileList::fileChosen, this, &Form_Main::File1_Click);
     connect(Command_Save, &QPushButton::clicked, this, &Form_Main::Command_Save_Click);
     connect(Command1, &QPushButton::clicked, this, &Form_Main::Command1_Click);
-    // The leading-edge mode always keeps each surface's own trailing edge; the box keeps its own
-    // state for when the mode is off again.
+    // The leading-edge mode always keeps each surface's own trailing edge, so the box shows it
+    // ticked and fixed while the mode is on, and gets the user's own choice back after.
     connect(Check_LeadingEdge, &QCheckBox::toggled, Check_TrailingEdges,
-            [this](bool ticked) { Check_TrailingEdges->setEnabled(!ticked); });
+            [this, ownChoice = false](bool ticked) mutable {
+                if (ticked)
+                    ownChoice = Check_TrailingEdges->isChecked();
+                Check_TrailingEdges->setChecked(ticked || ownChoice);
+                Check_TrailingEdges->setEnabled(!ticked);
+            });
     for (QLineEdit *field : {Text_NI, Text_nPoly})
         connect(field, &QLineEdit::returnPressed, Command1, &QPushButton::click);
+    connect(Text_Save, &QLineEdit::returnPressed, Command_Save, &QPushButton::click);
     connect(HScroll_Olcek, &QScrollBar::valueChanged, this, &Form_Main::HScroll_Olcek_Change);
     connect(HScroll_X0, &QScrollBar::valueChanged, this, &Form_Main::HScroll_X0_Change);
     connect(VScroll_Y0, &QScrollBar::valueChanged, this, &Form_Main::VScroll_Y0_Change);
@@ -471,6 +477,19 @@ void Form_Main::importFile(const QString &path) {
     }
     // The panels stay as they are: an import is not a click in the file list.
     acceptLoad(*result.file, path);
+}
+
+void Form_Main::importAtStart(const QString &path) {
+    const QFileInfo file(path);
+    // The browser shows the file's folder even when the file is missing, to pick another there.
+    const QString folder = file.absolutePath();
+    if (QFileInfo(folder).isDir() && !Dir1->setPath(folder)) {
+        const QSignalBlocker block(Drive1);
+        const int drive = Drive1->findText(QDir::toNativeSeparators(QDir(folder).rootPath()));
+        if (drive >= 0)
+            Drive1->setCurrentIndex(drive);
+    }
+    importFile(file.absoluteFilePath());
 }
 
 void Form_Main::Mn_Export_Click() {
@@ -690,8 +709,10 @@ void Form_Main::Mn_Inspect_Click() {
 void Form_Main::updateInspect() {
     if (!inspect || !inspect->isVisible())
         return;
+    const QString folder =
+        loadedPath.isEmpty() ? File1->path() : QFileInfo(loadedPath).absolutePath();
     inspect->setSnapshot(InspectSnapshot{QFileInfo(loadedPath).fileName(), calculationSettings,
-                                         inspectContour(common(), calculatedWith)});
+                                         inspectContour(common(), calculatedWith), folder});
 }
 
 } // namespace tessaro
