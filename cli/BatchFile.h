@@ -49,7 +49,7 @@ struct Calculated {
     // The frame the leading-edge mode normalised into, to map the new points back with.
     std::optional<SectionFrame> frame;
     bool keepFrame = false;
-    // After a refusal in the specified mode: the option that redistributes the section instead,
+    // After a refusal with neither -t nor -L: the option that redistributes the section instead,
     // "-L" or "-t", or empty when neither does.
     QString redistributesWith;
 
@@ -68,7 +68,7 @@ QString notWrittenMessage(const Figure &orderCheck, double tolerance);
 // Imports path as the window's import does, then loads and calculates it in the working set as
 // the window does with these settings, from a fresh working set and divided-difference table;
 // reads the order check and the warnings from it and, with figures, the panel fit. A section
-// refused in the specified mode is tried quietly with -L, then with -t, and the refusal names
+// refused with neither -t nor -L is tried quietly with -L, then with -t, and the refusal names
 // the first that redistributes it instead of a hint.
 Calculated calculateFile(const QString &path, const FileSettings &settings, bool figures);
 

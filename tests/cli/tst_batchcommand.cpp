@@ -31,7 +31,7 @@ class tst_BatchCommand : public QObject {
         writeFile(*dir, "good1.arf", arfText("Good one", nacaSymmetric(41)));
         writeFile(*dir, "good2.dat", "Good two\n1 0\n0.5 0.05\n0 0\n0.5 -0.05\n1 0\n");
         writeFile(*dir, "flat.arf", kFlatArf);
-        // Surfaces that end at different x: refused in the specified mode.
+        // Surfaces that end at different x: refused without -t or -L.
         Contour blunt = nacaSymmetric(41);
         blunt.front().first = 1.003;
         writeFile(*dir, "blunt.arf", arfText("Blunt", blunt));
@@ -115,7 +115,7 @@ class tst_BatchCommand : public QObject {
             "\"good2.dat/good1.arf\": a part of the path is not a folder\n",
             {});
         row("a refusal on standard output", {"-q", "-o", "-", "flat.arf"}, 1, kFlat, {});
-        // Sections refused in the specified mode are tried with -L, then -t, and the option
+        // Sections refused without -t or -L are tried with -L, then -t, and the option
         // that redistributes them is named and counted; the tries write no table.
         const QByteArray beyond = "after scaling the chord to 0..1, beyond the trailing edge: "
                                   "both surfaces must end at the same trailing-edge x.";

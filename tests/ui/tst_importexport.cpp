@@ -8,8 +8,10 @@
 #include "support/WindowFixture.h"
 #include "support/WorkingSetChecks.h"
 #include "ui/AirfoilView.h"
+#include "ui/DiagnosticsWindow.h"
 #include "ui/FileBrowser.h"
 #include "ui/Form_Main.h"
+#include "ui/StartArguments.h"
 
 #include <QAction>
 #include <QApplication>
@@ -22,6 +24,7 @@
 #include <QLocale>
 #include <QMenu>
 #include <QMessageBox>
+#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStatusBar>
@@ -65,6 +68,10 @@ class tst_ImportExport : public QObject {
     void figuresKeptOnRefusalClearedOnLoad();
     void exportWritesSeligBytes();
     void exportRefusals();
+    void importsAtStart_data();
+    void importsAtStart();
+    void startUsageErrors_data();
+    void startUsageErrors();
 
   private:
     template <typename T> T *child(const char *name) { return fx.child<T>(name); }
@@ -427,6 +434,69 @@ void tst_ImportExport::exportRefusals() {
         "Number of new points = 0 gives no new point: type a count from 2 to 1000.",
         calculateFirst.front()};
     QCOMPARE(messages.texts, refusedThenNothing);
+}
+
+// tessaro FILE imports FILE as the menu would, with the file browser on its folder; Save picture…
+// then opens where the loaded file lies, wherever the browser has gone since.
+void tst_ImportExport::importsAtStart_data() {
+    QTest::addColumn<QString>("name");    // relative, as typed in the working folder
+    QTest::addColumn<QString>("message"); // empty: imported
+    QTest::newRow("a Selig file") << "wings/foil.dat" << QString();
+    QTest::newRow("missing") << "wings/none.arf"
+                             << "Cannot import \"none.arf\": the file does not exist.";
+    QTest::newRow("cut short") << "wings/bad.arf"
+                               << "Cannot import \"bad.arf\": ";
+}
+
+void tst_ImportExport::importsAtStart() {
+    QFETCH(QString, name);
+    QFETCH(QString, message);
+    QVERIFY(QDir(fx.path({})).mkpath(QStringLiteral("wings")));
+    writeFile(*fx.dir, QStringLiteral("wings/foil.dat"), kSelig);
+    writeFile(*fx.dir, QStringLiteral("wings/bad.arf"), "Bad\r\n 5 \r\n 1 1 0\r\n");
+    QVERIFY(fx.showWindow());
+    MessageRecorder messages;
+    fx.window->importAtStart(name);
+    QCOMPARE(messages.texts.size(), message.isEmpty() ? 0 : 1);
+    if (!message.isEmpty())
+        QVERIFY2(messages.texts.front().startsWith(message), qPrintable(messages.texts[0]));
+    QCOMPARE(common().N, message.isEmpty() ? 5 : 0);
+    const QString wings = fx.path(QStringLiteral("wings"));
+    QCOMPARE(child<FileList>("File1")->path(), wings);
+
+    QVERIFY(!child<DirectoryList>("Dir1")->setPath(fx.path({})));
+    child<QAction>("Mn_Inspect")->trigger();
+    Form_Inspect *inspect = fx.window->inspectWindow();
+    QTest::mouseClick(findControl<QPushButton>(inspect, "Command_SavePlot"), Qt::LeftButton);
+    auto *dialog = findControl<QFileDialog>(inspect, "Dialog_SavePlot");
+    QCOMPARE(dialog->directory().absolutePath(), message.isEmpty() ? wings : fx.path({}));
+    dialog->reject();
+}
+
+// Changed behaviour: the window takes one FILE; a second or an unknown option is a usage error,
+// read after Qt has taken its own options.
+void tst_ImportExport::startUsageErrors_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QByteArray>("err"); // how standard error ends; Qt may speak first
+    const QByteArray usage = startUsage().toUtf8() + '\n';
+    QTest::newRow("unknown option") << QStringList{"-platform", "offscreen", "-x"} << 2
+                                    << "tessaro: unknown option \"-x\".\n" + usage;
+    QTest::newRow("two files") << QStringList{"-platform", "offscreen", "a.arf", "b.arf"} << 2
+                               << "tessaro: one FILE at most, not 2.\n" + usage;
+    QTest::newRow("help") << QStringList{"-platform", "offscreen", "--help"} << 0 << QByteArray();
+}
+
+void tst_ImportExport::startUsageErrors() {
+    QFETCH(QStringList, arguments);
+    QFETCH(int, status);
+    QFETCH(QByteArray, err);
+    QProcess process;
+    process.start(QStringLiteral(TESSARO_APP), arguments);
+    QVERIFY(process.waitForFinished(30000));
+    QCOMPARE(process.exitCode(), status);
+    QVERIFY2(process.readAllStandardError().endsWith(err), err.constData());
+    QCOMPARE(process.readAllStandardOutput(), status == 0 ? startUsage().toUtf8() + '\n' : "");
 }
 
 QTEST_MAIN(tst_ImportExport)
