@@ -73,8 +73,8 @@ int main() {
     const Module_Common loaded = generatedSection();
 
     std::printf("Calculate, N = %d, NI = %d, median of %d runs\n", loaded.N, MaxIndex, Runs);
-    for (const Method method : {Method::Lagrange, Method::DivDiff}) {
-        const char *name = method == Method::Lagrange ? "Lagrange" : "divided differences";
+    for (const InterpMethod method : {InterpMethod::Lagrange, InterpMethod::DivDiff}) {
+        const char *name = method == InterpMethod::Lagrange ? "Lagrange" : "divided differences";
         for (const int order : {1, 3, 5}) {
             CalculationRequest request;
             request.method = method;
@@ -87,7 +87,7 @@ int main() {
                 std::printf("  %-20s order %d: stopped: %s\n", name, order, qPrintable(message));
                 continue;
             }
-            if (method == Method::Lagrange) {
+            if (method == InterpMethod::Lagrange) {
                 std::printf("  %-20s order %d: %8.1f us\n", name, order, total);
                 continue;
             }
@@ -103,7 +103,7 @@ int main() {
 
     Module_Common scaled = loaded;
     CalculationRequest request;
-    request.method = Method::DivDiff;
+    request.method = InterpMethod::DivDiff;
     request.NI = MaxIndex;
     request.nPoly = 1;
     request.dumpPath = diskDump;
@@ -112,16 +112,16 @@ int main() {
     std::printf("  dump text alone: %.1f us\n", text);
 
     std::printf("Calculate and the two figures, N = NI = %d, order 5, dump in memory\n", MaxIndex);
-    for (const Method method : {Method::Lagrange, Method::DivDiff}) {
-        const char *name = method == Method::Lagrange ? "Lagrange" : "divided differences";
+    for (const InterpMethod method : {InterpMethod::Lagrange, InterpMethod::DivDiff}) {
+        const char *name = method == InterpMethod::Lagrange ? "Lagrange" : "divided differences";
         request.method = method;
         request.nPoly = 5;
         request.dumpPath = memoryDump.isEmpty() ? diskDump : memoryDump;
         QString message;
         const double alone = timeCalculate(loaded, request, message);
         Module_Common ws;
-        std::optional<Figure> order;
-        std::optional<Figure> panel;
+        std::optional<FigureOfMerit> order;
+        std::optional<FigureOfMerit> panel;
         const double withFigures = medianMicroseconds([&] { ws = loaded; },
                                                       [&] {
                                                           if (Calculate(ws, request))

@@ -44,7 +44,7 @@ Worst measure(const naca::Section &section, int order, bool leadingEdge) {
     double xMin = points.front().x;
     for (const naca::Point &p : points)
         xMin = std::min(xMin, p.x);
-    CalculationRequest request{Method::Lagrange, 161, double(order), QString(), true};
+    CalculationRequest request{InterpMethod::Lagrange, 161, double(order), QString(), true};
     request.leadingEdge = leadingEdge;
     CalculationOutcome outcome;
     Worst worst;
@@ -73,7 +73,7 @@ double medianMicroseconds(bool leadingEdge) {
     for (int run = 0; run < 301; ++run) {
         resetCommon();
         loadBenchSection(ws);
-        CalculationRequest request{Method::Lagrange, 1000, 3, QString(), true};
+        CalculationRequest request{InterpMethod::Lagrange, 1000, 3, QString(), true};
         request.leadingEdge = leadingEdge;
         const auto start = std::chrono::steady_clock::now();
         const bool refused = Calculate(ws, request).has_value();

@@ -32,7 +32,7 @@ QString scaleBothAdvice() {
     return QStringLiteral("run with -L to scale both.");
 }
 
-QString notWrittenMessage(const Figure &orderCheck, double tolerance) {
+QString notWrittenMessage(const FigureOfMerit &orderCheck, double tolerance) {
     return QStringLiteral("not written: order check %1 exceeds --max-order-check %2")
         .arg(messageNumber(orderCheck.value), messageNumber(tolerance));
 }

@@ -16,7 +16,7 @@ namespace tessaro {
 
 // What one input is computed with; the same for every input of a run.
 struct FileSettings {
-    Method method = Method::Lagrange;
+    InterpMethod method = InterpMethod::Lagrange;
     int NI = 51;
     int nPoly = 1;
     bool ownTrailingEdges = false;
@@ -41,9 +41,9 @@ struct Calculated {
     PointArray XN{};
     PointArray YN{};
     // Always computed: the warnings and --max-order-check read it.
-    std::optional<Figure> orderCheck;
+    std::optional<FigureOfMerit> orderCheck;
     // Only when figures were asked for.
-    std::optional<Figure> panelFit;
+    std::optional<FigureOfMerit> panelFit;
     // The warnings of the calculation, in tessaro-batch's words.
     QStringList warnings;
     // The frame the leading-edge mode normalised into, to map the new points back with.
@@ -63,7 +63,7 @@ QString leadingEdgeOffAdvice();
 QString scaleBothAdvice();
 
 // Why a result whose order check is above the --max-order-check tolerance is not written.
-QString notWrittenMessage(const Figure &orderCheck, double tolerance);
+QString notWrittenMessage(const FigureOfMerit &orderCheck, double tolerance);
 
 // Imports path as the window's import does, then loads and calculates it in the working set as
 // the window does with these settings, from a fresh working set and divided-difference table;

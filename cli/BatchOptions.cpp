@@ -99,9 +99,9 @@ std::optional<QString> readValues(const Parser &p, BatchOptions &options) {
     if (parser.isSet(p.method)) {
         const QString text = lastValue(parser, p.method);
         if (text == u"lagrange")
-            options.method = Method::Lagrange;
+            options.method = InterpMethod::Lagrange;
         else if (text == u"divdiff")
-            options.method = Method::DivDiff;
+            options.method = InterpMethod::DivDiff;
         else
             return QStringLiteral("--method takes lagrange or divdiff, not %1.").arg(quoted(text));
     }
@@ -158,7 +158,7 @@ std::optional<QString> checkCombination(const BatchOptions &options) {
                               "FILE, not %1.")
             .arg(count);
     if (!options.dumpPath.isEmpty()) {
-        if (options.method != Method::DivDiff)
+        if (options.method != InterpMethod::DivDiff)
             return QStringLiteral("--dump writes the divided-difference table, so it needs "
                                   "--method divdiff.");
         if (count != 1)

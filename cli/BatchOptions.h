@@ -18,7 +18,7 @@ using OutputFormat = ResultLayout;
 struct BatchOptions {
     int NI = 51;
     int nPoly = 1;
-    Method method = Method::Lagrange;
+    InterpMethod method = InterpMethod::Lagrange;
     bool ownTrailingEdges = false;
     bool leadingEdge = false;
     // With leadingEdge: write the new points in the file's own frame.

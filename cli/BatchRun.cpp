@@ -42,8 +42,8 @@ struct FileOutcome {
     // Set when the calculation succeeded but --max-order-check held the result back.
     bool notWritten = false;
     std::optional<int> pointsRead;
-    std::optional<Figure> orderCheck;
-    std::optional<Figure> panelFit;
+    std::optional<FigureOfMerit> orderCheck;
+    std::optional<FigureOfMerit> panelFit;
     QStringList warnings;
     // "-L" or "-t" when that option would have redistributed a section refused here.
     QString redistributesWith;

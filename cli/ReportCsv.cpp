@@ -9,7 +9,7 @@ constexpr char Header[] =
     "file,status,points_read,new_points,order,method,own_trailing_edges,"
     "leading_edge,frame,order_check,order_check_x,panel_fit,panel_fit_x,warning,message\n";
 
-void appendFigure(QByteArray &line, const std::optional<Figure> &figure) {
+void appendFigure(QByteArray &line, const std::optional<FigureOfMerit> &figure) {
     line += ',';
     if (figure)
         line += csvNumber(figure->value);
@@ -55,7 +55,7 @@ QByteArray formatReport(const std::vector<ReportRow> &rows) {
             line += QByteArray::number(*row.pointsRead);
         line += ',' + QByteArray::number(row.newPoints);
         line += ',' + QByteArray::number(row.order);
-        line += row.method == Method::DivDiff ? ",divdiff" : ",lagrange";
+        line += row.method == InterpMethod::DivDiff ? ",divdiff" : ",lagrange";
         line += row.ownTrailingEdges ? ",yes" : ",no";
         line += row.leadingEdge ? ",yes," : ",no,";
         line += row.frame;

@@ -26,13 +26,13 @@ struct ReportRow {
     std::optional<int> pointsRead;
     int newPoints = 0;
     int order = 0;
-    Method method = Method::Lagrange;
+    InterpMethod method = InterpMethod::Lagrange;
     bool ownTrailingEdges = false;
     bool leadingEdge = false;
     // The frame the written points are in: normalised, file or specified (x scaled alone).
     QByteArray frame = "specified";
-    std::optional<Figure> orderCheck;
-    std::optional<Figure> panelFit;
+    std::optional<FigureOfMerit> orderCheck;
+    std::optional<FigureOfMerit> panelFit;
     // The warnings of a successful calculation, one sentence each.
     QStringList warnings;
     // Only for a file refused or not written.

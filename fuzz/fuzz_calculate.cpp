@@ -90,9 +90,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     Bytes in(data, size);
     const std::uint8_t flags = in.next();
     CalculationRequest request;
-    request.method = (flags & 3) == 3 ? Method::None
-                     : (flags & 1)    ? Method::DivDiff
-                                      : Method::Lagrange;
+    request.method = (flags & 3) == 3 ? InterpMethod::None
+                     : (flags & 1)    ? InterpMethod::DivDiff
+                                      : InterpMethod::Lagrange;
     request.ownTrailingEdges = flags & 4;
     request.leadingEdge = flags & 8;
     request.dumpPath.clear();
@@ -119,7 +119,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         FUZZ_CHECK(same(ws, before));
         // A clean section is normalised wherever it lies, at any size and incidence; only the
         // settings may refuse it.
-        FUZZ_CHECK(!(clean && request.leadingEdge && request.method != Method::None &&
+        FUZZ_CHECK(!(clean && request.leadingEdge && request.method != InterpMethod::None &&
                      request.nPoly < ws.N && !(flags & 16) && request.NI != 1 &&
                      request.NI <= MaxIndex));
         return 0;
@@ -136,7 +136,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         FUZZ_CHECK(std::isfinite(ws.X[i]) && std::isfinite(ws.Y[i]));
     FUZZ_CHECK(!request.leadingEdge || outcome.frame.has_value());
 
-    for (const std::optional<Figure> &figure : {OrderCheck(ws, request.method), PanelFit(ws)}) {
+    for (const std::optional<FigureOfMerit> &figure :
+         {OrderCheck(ws, request.method), PanelFit(ws)}) {
         if (figure)
             FUZZ_CHECK(figure->value >= 0 && figure->k >= 1 && figure->k <= ws.N);
     }

@@ -177,7 +177,7 @@ std::optional<Refusal> calculate(Module_Common &ws, const CalculationRequest &re
                                  Scaling &scaling) {
     if (!ws.FileLoaded)
         return Refusal{QStringLiteral("Open a file containing airfoil coordinates")};
-    if (request.method == Method::None)
+    if (request.method == InterpMethod::None)
         return Refusal{QStringLiteral("set an option for interpolation method")};
 
     // Everything happens on a copy so that a refusal or a stop leaves the working set as it was.

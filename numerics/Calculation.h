@@ -13,7 +13,7 @@ namespace tessaro {
 
 // What the main window read from its controls when the user asked for a calculation.
 struct CalculationRequest {
-    Method method = Method::None;
+    InterpMethod method = InterpMethod::None;
     double NI = 0;    // the new point count field, read by the number rule
     double nPoly = 0; // the order field, read by the number rule
     // Where a divided-difference build writes its table dump; empty writes none.

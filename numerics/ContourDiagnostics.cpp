@@ -54,7 +54,7 @@ std::vector<double> distancesFromPolygon(std::span<const double> x, std::span<co
     return distances;
 }
 
-ContourInspection inspectContour(const Module_Common &ws, Method method) {
+ContourInspection inspectContour(const Module_Common &ws, InterpMethod method) {
     const int N = std::clamp(ws.N, 0, MaxIndex);
     const auto copy = [](const PointArray &a, int count) {
         return std::vector<double>(a.begin() + 1, a.begin() + 1 + count);
@@ -63,7 +63,7 @@ ContourInspection inspectContour(const Module_Common &ws, Method method) {
     view.X = copy(ws.X, N);
     view.Y = copy(ws.Y, N);
     view.curvature = pointCurvatures(view.X, view.Y);
-    if (method == Method::None)
+    if (method == InterpMethod::None)
         return view;
 
     view.Teta = copy(ws.Teta, N);

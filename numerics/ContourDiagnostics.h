@@ -35,7 +35,7 @@ struct ContourInspection {
 };
 
 // Reads the working set: with a method, right after a successful Calculate() with it; with
-// Method::None, the points read only.
-ContourInspection inspectContour(const Module_Common &ws, Method method);
+// InterpMethod::None, the points read only.
+ContourInspection inspectContour(const Module_Common &ws, InterpMethod method);
 
 } // namespace tessaro

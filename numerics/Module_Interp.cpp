@@ -153,10 +153,10 @@ std::optional<QString> BuildDivDiffTable(const Module_Common &ws, const QString 
     return std::nullopt;
 }
 
-std::optional<QString> InterpNewPoints(Module_Common &ws, Method method, double orderRead,
+std::optional<QString> InterpNewPoints(Module_Common &ws, InterpMethod method, double orderRead,
                                        const QString &dumpPath) {
     const int N = pointCount(ws);
-    if (method != Method::None) {
+    if (method != InterpMethod::None) {
         ws.nPoly = orderRead;
         if (ws.nPoly >= N)
             return QStringLiteral("nPoly must be lower then ") + generalForm(N);
@@ -165,14 +165,14 @@ std::optional<QString> InterpNewPoints(Module_Common &ws, Method method, double 
                                   "order from 0 to 100.")
                 .arg(messageNumber(ws.nPoly, screenDecimalPoint()));
         }
-        if (method == Method::DivDiff) {
+        if (method == InterpMethod::DivDiff) {
             if (auto message = tableSameAngle(ws))
                 return message;
             if (auto message = BuildDivDiffTable(ws, dumpPath))
                 return message;
         }
     }
-    const int nPoly = method == Method::None ? 0 : static_cast<int>(ws.nPoly);
+    const int nPoly = method == InterpMethod::None ? 0 : static_cast<int>(ws.nPoly);
 
     const auto angle = [&ws](int j) { return ws.Teta[j]; };
     const bool ascending = anglesAscend(angle, N);
@@ -183,7 +183,7 @@ std::optional<QString> InterpNewPoints(Module_Common &ws, Method method, double 
             ascending ? searchAscending(angle, N, TetaNi) : scanIntervals(angle, N, TetaNi);
         const int k = found.k;
         if (found.how == Settled::Not ||
-            (found.how == Settled::Between && method == Method::None)) {
+            (found.how == Settled::Between && method == InterpMethod::None)) {
             return QStringLiteral("Interpolation point x = ") +
                    generalForm(ws.XN[i], screenDecimalPoint()) +
                    QStringLiteral(" is not between the given airfoil points");
@@ -200,7 +200,7 @@ std::optional<QString> InterpNewPoints(Module_Common &ws, Method method, double 
         const int iStart = windowStart(k, nPoly, N);
 
         double value = 0;
-        if (method == Method::Lagrange) {
+        if (method == InterpMethod::Lagrange) {
             WindowArray TetaW{};
             WindowArray YW{};
             for (int m = 0; m <= nPoly; ++m) {

@@ -11,7 +11,7 @@
 
 namespace tessaro {
 
-enum class Method { None, Lagrange, DivDiff };
+enum class InterpMethod { None, Lagrange, DivDiff };
 
 inline constexpr int MaxOrder = 100;
 // Orders the table is built for, whatever nPoly is.
@@ -46,7 +46,7 @@ std::optional<QString> BuildDivDiffTable(const Module_Common &ws, const QString 
 // Gives every new point its y. orderRead is the order field's number, read by the caller at the
 // moment of the call. Returns the message that stopped the pass, or nothing when every new point
 // got its y.
-std::optional<QString> InterpNewPoints(Module_Common &ws, Method method, double orderRead,
+std::optional<QString> InterpNewPoints(Module_Common &ws, InterpMethod method, double orderRead,
                                        const QString &dumpPath);
 
 } // namespace tessaro

@@ -98,7 +98,7 @@ double newtonForm(const TableRow &coefficients, const WindowArray &TetaW, int nP
 
 struct Predictor {
     const Module_Common &ws;
-    Method method;
+    InterpMethod method;
     int nPoly;
     bool ascending;
     std::vector<bool> tableRefused;
@@ -111,7 +111,7 @@ struct Predictor {
             ascending ? searchAscending(angle, s.N, T) : scanIntervals(angle, s.N, T);
         if (found.how == Settled::Not)
             return std::nullopt;
-        if (method == Method::DivDiff && tableRefused[s.k])
+        if (method == InterpMethod::DivDiff && tableRefused[s.k])
             return std::nullopt;
         if (found.how == Settled::AtLower)
             return s.Y(found.k);
@@ -132,7 +132,7 @@ struct Predictor {
             }
         }
         double value = 0;
-        if (method == Method::Lagrange) {
+        if (method == InterpMethod::Lagrange) {
             value = Lagrange(ws, T, TetaW, YW);
         } else {
             localTable(s, iStart, iStart + std::min(nPoly, DivDiffOrders), rows);
@@ -191,15 +191,15 @@ double segmentDistance(double px, double py, double ax, double ay, double bx, do
     return length(px - (ax + t * dx), py - (ay + t * dy));
 }
 
-std::vector<std::optional<double>> LeaveOneOutMisses(const Module_Common &ws, Method method) {
+std::vector<std::optional<double>> LeaveOneOutMisses(const Module_Common &ws, InterpMethod method) {
     const int N = std::clamp(ws.N, 0, MaxIndex);
     const int nPoly = validOrder(ws.nPoly);
-    if (method == Method::None || nPoly < 0 || N < nPoly + 2)
+    if (method == InterpMethod::None || nPoly < 0 || N < nPoly + 2)
         return {};
 
     Predictor predict{ws, method, nPoly, anglesAscend([&ws](int j) { return ws.Teta[j]; }, N),
                       {}, {}};
-    if (method == Method::DivDiff)
+    if (method == InterpMethod::DivDiff)
         predict.tableRefused = tableRefusedWithout(ws, N);
     std::vector<std::optional<double>> misses(static_cast<std::size_t>(N) + 1);
     for (int k = 2; k <= N - 1; ++k) {
@@ -209,17 +209,17 @@ std::vector<std::optional<double>> LeaveOneOutMisses(const Module_Common &ws, Me
     return misses;
 }
 
-std::optional<Figure> OrderCheck(const Module_Common &ws, Method method) {
+std::optional<FigureOfMerit> OrderCheck(const Module_Common &ws, InterpMethod method) {
     const std::vector<std::optional<double>> misses = LeaveOneOutMisses(ws, method);
-    std::optional<Figure> worst;
+    std::optional<FigureOfMerit> worst;
     for (int k = 1; k < static_cast<int>(misses.size()); ++k) {
         if (misses[k] && (!worst || *misses[k] > worst->value))
-            worst = Figure{*misses[k], k, ws.X[k]};
+            worst = FigureOfMerit{*misses[k], k, ws.X[k]};
     }
     return worst;
 }
 
-std::optional<Figure> PanelFit(const Module_Common &ws) {
+std::optional<FigureOfMerit> PanelFit(const Module_Common &ws) {
     const int N = std::clamp(ws.N, 0, MaxIndex);
     const int count = wholeCount(ws.niValue());
     if (count == 0 || N == 0)
@@ -251,7 +251,7 @@ std::optional<Figure> PanelFit(const Module_Common &ws) {
     // this slack keeps every block that could still hold the exact minimum.
     const double slack = 1e-12 * (1 + largest);
 
-    std::optional<Figure> worst;
+    std::optional<FigureOfMerit> worst;
     for (int k = 1; k <= N; ++k) {
         const double px = ws.X[k];
         const double py = ws.Y[k];
@@ -282,7 +282,7 @@ std::optional<Figure> PanelFit(const Module_Common &ws) {
                 visit(start + step);
         }
         if (!worst || best > worst->value)
-            worst = Figure{best, k, px};
+            worst = FigureOfMerit{best, k, px};
     }
     return worst;
 }

@@ -7,7 +7,8 @@ namespace tessaro {
 
 namespace {
 
-QString figureText(const QString &name, const std::optional<Figure> &figure, QChar decimalPoint) {
+QString figureText(const QString &name, const std::optional<FigureOfMerit> &figure,
+                   QChar decimalPoint) {
     if (!figure)
         return name + QStringLiteral(": none");
     return QStringLiteral("%1: %2 at x = %3")
@@ -25,11 +26,11 @@ QString fourDecimalForm(double value, QChar decimalPoint) {
     return fixedDecimalForm(value, 4, decimalPoint);
 }
 
-QString orderCheckText(const std::optional<Figure> &figure, QChar decimalPoint) {
+QString orderCheckText(const std::optional<FigureOfMerit> &figure, QChar decimalPoint) {
     return figureText(QStringLiteral("Order check"), figure, decimalPoint);
 }
 
-QString panelFitText(const std::optional<Figure> &figure, QChar decimalPoint) {
+QString panelFitText(const std::optional<FigureOfMerit> &figure, QChar decimalPoint) {
     return figureText(QStringLiteral("Panel fit"), figure, decimalPoint);
 }
 

@@ -29,7 +29,7 @@ CalculationWarnings calculationWarnings(const WarningFacts &facts, const QString
         }
     }
     if (facts.orderCheck && facts.orderCheck->value > DamagedOrderCheck) {
-        const Figure &figure = *facts.orderCheck;
+        const FigureOfMerit &figure = *facts.orderCheck;
         warnings.damaged =
             QStringLiteral("Point %1 (x = %2) is missed by %3 when it is left out: the "
                            "points read near it may be damaged.")

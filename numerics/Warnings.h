@@ -20,7 +20,7 @@ inline constexpr double StretchTolerance = 1e-3;
 
 // What a successful calculation is told about, read off its outcome and its order check.
 struct WarningFacts {
-    std::optional<Figure> orderCheck;
+    std::optional<FigureOfMerit> orderCheck;
     // The span the x scaling divided by; 0 when it is unknown.
     double chord = 0;
     // Normalising at the true leading edge scales x and y alike, so it never stretches.

@@ -435,7 +435,7 @@ void Form_Main::acceptLoad(const ArfFile &file, const QString &path) {
     redraw();
     ws.FileLoaded = true;
     loadedPath = path;
-    calculatedWith = Method::None;
+    calculatedWith = InterpMethod::None;
     calculationSettings.clear();
     updateInspect();
     confirm(
@@ -571,14 +571,14 @@ void Form_Main::Command_Save_Click() {
 }
 
 void Form_Main::Command1_Click() {
-    Method method = Method::None;
+    InterpMethod method = InterpMethod::None;
     if (Option_Lagrange->isChecked())
-        method = Method::Lagrange;
+        method = InterpMethod::Lagrange;
     else if (Option_DivDiff->isChecked())
-        method = Method::DivDiff;
+        method = InterpMethod::DivDiff;
     // After the checks for a file and a method, which come first: a count that gives no new point
     // would wipe the result and leave a save nothing it could read back.
-    if (common().FileLoaded && method != Method::None) {
+    if (common().FileLoaded && method != InterpMethod::None) {
         if (const auto refusal = noNewPointRefusal(Text_NI->text())) {
             showMessage(*refusal);
             return;
@@ -604,7 +604,7 @@ void Form_Main::Command1_Click() {
         return;
     }
     OutTitle = Title + " - redistributed";
-    const std::optional<Figure> orderCheck = OrderCheck(ws, method);
+    const std::optional<FigureOfMerit> orderCheck = OrderCheck(ws, method);
     Label6->setText(orderCheckText(orderCheck, screenDecimalPoint()));
     Label7->setText(panelFitText(PanelFit(ws), screenDecimalPoint()));
     setWarnings(
@@ -615,7 +615,7 @@ void Form_Main::Command1_Click() {
     const QString settings =
         QStringLiteral("%1 new %2, %3, order %4")
             .arg(wholeNumberForm(count), count == 1 ? u"point" : u"points",
-                 method == Method::Lagrange ? u"Lagrange" : u"divided differences",
+                 method == InterpMethod::Lagrange ? u"Lagrange" : u"divided differences",
                  generalForm(ws.nPoly, screenDecimalPoint()));
     confirm(settings);
     ws.X0 = 0;

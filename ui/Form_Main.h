@@ -101,7 +101,7 @@ class Form_Main : public QMainWindow {
     QPoint panStart;
     QPointF panTravel;
     // How the working set was last calculated since the last load; None before that.
-    Method calculatedWith = Method::None;
+    InterpMethod calculatedWith = InterpMethod::None;
     QString calculationSettings;
 
     QGroupBox *Frame1 = nullptr;

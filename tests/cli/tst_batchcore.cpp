@@ -25,7 +25,7 @@ struct CoreRun {
     Module_Common ws;
 };
 
-static CoreRun coreRun(const QString &path, Method method, int NI, bool own) {
+static CoreRun coreRun(const QString &path, InterpMethod method, int NI, bool own) {
     const ImportResult imported = importAirfoilFile(path);
     if (!imported.file)
         return {imported.error, {}, {}};
@@ -66,7 +66,7 @@ class tst_BatchCore : public QObject {
         const BatchRunResult batch = runBatchProcess(arguments, out.path());
         QString refusals;
         for (const QFileInfo &file : files) {
-            const CoreRun core = coreRun(file.filePath(), Method::Lagrange, 161, true);
+            const CoreRun core = coreRun(file.filePath(), InterpMethod::Lagrange, 161, true);
             const QString result = out.filePath(file.completeBaseName() + ".arf");
             if (core.refusal.isEmpty()) {
                 QVERIFY2(readBytes(result) == formatArf(core.title + " - redistributed", core.ws.NI,
@@ -137,11 +137,13 @@ class tst_BatchCore : public QObject {
         QCOMPARE(batch.status, 1); // the refusals' lines are tst_batchcommand's
 
         // The core's order check and panel fit: 17 significant digits with '.', empty if absent.
-        const Method core = method == u"divdiff" ? Method::DivDiff : Method::Lagrange;
+        const InterpMethod core =
+            method == u"divdiff" ? InterpMethod::DivDiff : InterpMethod::Lagrange;
         const auto figures = [core](const QString &path) {
             const CoreRun run = coreRun(path, core, 61, false);
             QByteArray text;
-            for (const std::optional<Figure> &figure : {OrderCheck(run.ws, core), PanelFit(run.ws)})
+            for (const std::optional<FigureOfMerit> &figure :
+                 {OrderCheck(run.ws, core), PanelFit(run.ws)})
                 text += figure ? QByteArray::number(figure->value, 'g', 17) + ',' +
                                      QByteArray::number(figure->x, 'g', 17) + ','
                                : QByteArray(",,");
@@ -169,8 +171,8 @@ class tst_BatchCore : public QObject {
                             .pointsRead = 3,
                             .newPoints = 51,
                             .order = 3,
-                            .orderCheck = Figure{-0.0, 2, -0.0},
-                            .panelFit = Figure{0.5, 1, -0.25},
+                            .orderCheck = FigureOfMerit{-0.0, 2, -0.0},
+                            .panelFit = FigureOfMerit{0.5, 1, -0.25},
                             .warnings = {},
                             .message = {}};
         QCOMPARE(formatReport({row}).split('\n').value(1),

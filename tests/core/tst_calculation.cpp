@@ -60,13 +60,13 @@ Module_Common nacaSet(int N) {
     return ws;
 }
 
-const char *methodName(Method method) {
+const char *methodName(InterpMethod method) {
     switch (method) {
-    case Method::Lagrange:
+    case InterpMethod::Lagrange:
         return "Lagrange";
-    case Method::DivDiff:
+    case InterpMethod::DivDiff:
         return "divided differences";
-    case Method::None:
+    case InterpMethod::None:
         break;
     }
     return "none";
@@ -74,7 +74,7 @@ const char *methodName(Method method) {
 
 } // namespace
 
-Q_DECLARE_METATYPE(Method)
+Q_DECLARE_METATYPE(InterpMethod)
 
 class TestCalculation : public QObject {
     Q_OBJECT
@@ -97,7 +97,7 @@ class TestCalculation : public QObject {
 
   private:
     QTemporaryDir dir;
-    CalculationRequest request(Method method, double NI, double nPoly) const {
+    CalculationRequest request(InterpMethod method, double NI, double nPoly) const {
         CalculationRequest r;
         r.method = method;
         r.NI = NI;
@@ -114,7 +114,7 @@ void TestCalculation::initTestCase() {
 void TestCalculation::refusals_data() {
     QTest::addColumn<bool>("loaded");
     QTest::addColumn<QList<double>>("xs");
-    QTest::addColumn<Method>("method");
+    QTest::addColumn<InterpMethod>("method");
     QTest::addColumn<double>("NI");
     QTest::addColumn<double>("nPoly");
     QTest::addColumn<QString>("message");
@@ -128,56 +128,56 @@ void TestCalculation::refusals_data() {
     const double inf = std::numeric_limits<double>::infinity();
 
     QTest::newRow("no file before anything")
-        << false << QList<double>{0.5, 0.5} << Method::None << 1.0 << 9.0
+        << false << QList<double>{0.5, 0.5} << InterpMethod::None << 1.0 << 9.0
         << QStringLiteral("Open a file containing airfoil coordinates");
     QTest::newRow("no method before the chord")
-        << true << QList<double>{0.5, 0.5} << Method::None << 1.0 << 9.0
+        << true << QList<double>{0.5, 0.5} << InterpMethod::None << 1.0 << 9.0
         << QStringLiteral("set an option for interpolation method");
     QTest::newRow("no chord before the count")
-        << true << QList<double>{0.5, 0.5, 0.5} << Method::Lagrange << 1.0 << 9.0 << noChord;
+        << true << QList<double>{0.5, 0.5, 0.5} << InterpMethod::Lagrange << 1.0 << 9.0 << noChord;
     QTest::newRow("a single point spans no chord")
-        << true << QList<double>{0.3} << Method::DivDiff << 11.0 << 0.0 << noChord;
+        << true << QList<double>{0.3} << InterpMethod::DivDiff << 11.0 << 0.0 << noChord;
     QTest::newRow("beyond the trailing edge before the count")
-        << true << QList<double>{1.003, 0.5, 0, 0.5, 1} << Method::Lagrange << 1.0 << 9.0
+        << true << QList<double>{1.003, 0.5, 0, 0.5, 1} << InterpMethod::Lagrange << 1.0 << 9.0
         << QStringLiteral("Point 1 lies at x = 1.003 after scaling the chord to 0..1, beyond the "
                           "trailing edge: both surfaces must end at the same trailing-edge x.");
     QTest::newRow("falling again after the leading edge")
-        << true << QList<double>{1, 0.5, 0, 0.5, 1, 0.75} << Method::Lagrange << 11.0 << 1.0
+        << true << QList<double>{1, 0.5, 0, 0.5, 1, 0.75} << InterpMethod::Lagrange << 11.0 << 1.0
         << QStringLiteral("Point 2 lies at x = -1 after scaling the chord to 0..1, ahead of the "
                           "leading edge: x must not fall again after the leading edge.");
     QTest::newRow("lowest index wins")
-        << true << QList<double>{1.25, 0.5, 0, 0.5, 1, 0.5} << Method::Lagrange << 11.0 << 1.0
+        << true << QList<double>{1.25, 0.5, 0, 0.5, 1, 0.5} << InterpMethod::Lagrange << 11.0 << 1.0
         << QStringLiteral("Point 1 lies at x = 1.5 after scaling the chord to 0..1, beyond the "
                           "trailing edge: both surfaces must end at the same trailing-edge x.");
     QTest::newRow("one new point before the order")
-        << true << diamond << Method::Lagrange << 1.0 << 9.0
+        << true << diamond << InterpMethod::Lagrange << 1.0 << 9.0
         << QStringLiteral(
                "Number of new points = 1 gives no spacing: type 2 or more (at most 1000).");
-    QTest::newRow("1001 new points")
-        << true << diamond << Method::DivDiff << 1001.0 << 1.0 << above.arg(QStringLiteral("1001"));
-    QTest::newRow("1000.5 new points") << true << diamond << Method::DivDiff << 1000.5 << 1.0
+    QTest::newRow("1001 new points") << true << diamond << InterpMethod::DivDiff << 1001.0 << 1.0
+                                     << above.arg(QStringLiteral("1001"));
+    QTest::newRow("1000.5 new points") << true << diamond << InterpMethod::DivDiff << 1000.5 << 1.0
                                        << above.arg(QStringLiteral("1000.5"));
-    QTest::newRow("infinitely many new points") << true << diamond << Method::DivDiff << inf << 1.0
-                                                << above.arg(QStringLiteral("Infinity"));
-    QTest::newRow("order equal to N") << true << diamond << Method::DivDiff << 11.0 << 5.0
+    QTest::newRow("infinitely many new points") << true << diamond << InterpMethod::DivDiff << inf
+                                                << 1.0 << above.arg(QStringLiteral("Infinity"));
+    QTest::newRow("order equal to N") << true << diamond << InterpMethod::DivDiff << 11.0 << 5.0
                                       << QStringLiteral("nPoly must be lower then 5");
     QTest::newRow("fractional order")
-        << true << diamond << Method::Lagrange << 11.0 << 1.5
+        << true << diamond << InterpMethod::Lagrange << 11.0 << 1.5
         << QStringLiteral("nPoly = 1.5 is not a whole number from 0 to 100: type a whole order "
                           "from 0 to 100.");
     QTest::newRow("blunt leading edge with divided differences")
-        << true << QList<double>{1, 0.5, 0, 0, 0.5, 1} << Method::DivDiff << 11.0 << 1.0
+        << true << QList<double>{1, 0.5, 0, 0, 0.5, 1} << InterpMethod::DivDiff << 11.0 << 1.0
         << QStringLiteral("Points 3 and 4 have the same angle (x = 0), so the interpolation "
                           "would divide by zero: remove one of the two points from the file.");
     QTest::newRow("first point short of the trailing edge")
-        << true << QList<double>{0.99, 0.5, 0, 0.5, 1} << Method::Lagrange << 11.0 << 1.0
+        << true << QList<double>{0.99, 0.5, 0, 0.5, 1} << InterpMethod::Lagrange << 11.0 << 1.0
         << QStringLiteral("Interpolation point x = 1 is not between the given airfoil points");
 }
 
 void TestCalculation::refusals() {
     QFETCH(bool, loaded);
     QFETCH(QList<double>, xs);
-    QFETCH(Method, method);
+    QFETCH(InterpMethod, method);
     QFETCH(double, NI);
     QFETCH(double, nPoly);
     QFETCH(QString, message);
@@ -199,7 +199,7 @@ void TestCalculation::scalesChord() {
     for (int i = 1; i <= ws.N; ++i)
         ws.X[i] = 2 * reference.X[i] - 1;
 
-    QCOMPARE(Calculate(ws, request(Method::Lagrange, 41, 3)), std::nullopt);
+    QCOMPARE(Calculate(ws, request(InterpMethod::Lagrange, 41, 3)), std::nullopt);
     QCOMPARE(ws.iLE, 11);
     QCOMPARE(ws.NI, std::optional<double>(41.0));
     QCOMPARE(ws.nPoly, 3.0);
@@ -214,14 +214,14 @@ void TestCalculation::scalesChord() {
 
     // A second run starts from x already on 0..1 and gives the same points.
     const Module_Common first = ws;
-    QCOMPARE(Calculate(ws, request(Method::Lagrange, 41, 3)), std::nullopt);
+    QCOMPARE(Calculate(ws, request(InterpMethod::Lagrange, 41, 3)), std::nullopt);
     QVERIFY(sameWorkingSet(ws, first));
 }
 
 void TestCalculation::normalisedContourKeepsX() {
     Module_Common ws = nacaSet(31);
     const PointArray X = ws.X;
-    QCOMPARE(Calculate(ws, request(Method::DivDiff, 50, 2)), std::nullopt);
+    QCOMPARE(Calculate(ws, request(InterpMethod::DivDiff, 50, 2)), std::nullopt);
     QVERIFY(samePoints("X", ws.X, X));
 }
 
@@ -229,7 +229,7 @@ void TestCalculation::bluntLeadingEdge() {
     // Two lowest points at the same x: the first of them is the leading edge.
     Module_Common ws =
         loadedSet({1, 0.5, 0.1, 0.1, 0.5, 1}, {0.001, 0.04, 0.02, -0.02, -0.03, -0.001});
-    QCOMPARE(Calculate(ws, request(Method::Lagrange, 9, 0)), std::nullopt);
+    QCOMPARE(Calculate(ws, request(InterpMethod::Lagrange, 9, 0)), std::nullopt);
     QCOMPARE(ws.iLE, 3);
     QCOMPARE(ws.X[3], 0.0);
     QCOMPARE(ws.X[4], 0.0);
@@ -239,7 +239,7 @@ void TestCalculation::bluntLeadingEdge() {
 
 void TestCalculation::roundingAtTrailingEdge() {
     Module_Common ws = loadedSet({1 + 1e-12, 0.5, 0, 0.5, 1}, {0.003, 0.05, 0, -0.04, -0.001});
-    QCOMPARE(Calculate(ws, request(Method::DivDiff, 9, 2)), std::nullopt);
+    QCOMPARE(Calculate(ws, request(InterpMethod::DivDiff, 9, 2)), std::nullopt);
     QCOMPARE(ws.X[1], 1 + 1e-12);
     QCOMPARE(ws.YN[1], 0.003);
     QCOMPARE(ws.YN[9], -0.001);
@@ -251,7 +251,7 @@ void TestCalculation::stoppedDriverKeepsSet() {
     const Module_Common before = ws;
     for (auto &row : DD())
         row.fill(kSentinel);
-    const CalculationRequest r = request(Method::DivDiff, 11, 1);
+    const CalculationRequest r = request(InterpMethod::DivDiff, 11, 1);
     QFile::remove(r.dumpPath);
 
     QCOMPARE(Calculate(ws, r).value_or(QString()),
@@ -286,7 +286,7 @@ void TestCalculation::fewerThanOneNewPoint() {
     // Legal: the chord is scaled and no new point is computed.
     Module_Common ws = loadedSet({2, 1, 0, 1, 2}, {0.01, 0.05, 0, -0.04, -0.01});
     const Module_Common before = ws;
-    QCOMPARE(Calculate(ws, request(Method::DivDiff, NI, 1)), std::nullopt);
+    QCOMPARE(Calculate(ws, request(InterpMethod::DivDiff, NI, 1)), std::nullopt);
     QCOMPARE(ws.NI, std::optional<double>(NI));
     QCOMPARE(ws.X[1], 1.0);
     QVERIFY(samePoints("XN", ws.XN, before.XN));
@@ -295,7 +295,7 @@ void TestCalculation::fewerThanOneNewPoint() {
 }
 
 void TestCalculation::nacaAccuracy_data() {
-    QTest::addColumn<Method>("method");
+    QTest::addColumn<InterpMethod>("method");
     QTest::addColumn<int>("order");
     QTest::addColumn<double>("bound");
     QTest::addColumn<double>("aftBound");
@@ -305,7 +305,7 @@ void TestCalculation::nacaAccuracy_data() {
     // order from 2 on; aft of x = 0.05 each order gains.
     const double bounds[] = {0, 3e-4, 1e-4, 5e-5, 5e-5, 5e-5};
     const double aftBounds[] = {0, 3e-4, 2e-5, 2e-6, 3e-7, 5e-8};
-    for (const Method method : {Method::Lagrange, Method::DivDiff}) {
+    for (const InterpMethod method : {InterpMethod::Lagrange, InterpMethod::DivDiff}) {
         for (int order = 1; order <= 5; ++order)
             QTest::addRow("%s order %d", methodName(method), order)
                 << method << order << bounds[order] << aftBounds[order];
@@ -313,7 +313,7 @@ void TestCalculation::nacaAccuracy_data() {
 }
 
 void TestCalculation::nacaAccuracy() {
-    QFETCH(Method, method);
+    QFETCH(InterpMethod, method);
     QFETCH(int, order);
     QFETCH(double, bound);
     QFETCH(double, aftBound);
@@ -339,7 +339,7 @@ void TestCalculation::nacaAccuracy() {
 
 void TestCalculation::realSections_data() {
     QTest::addColumn<QString>("path");
-    QTest::addColumn<Method>("method");
+    QTest::addColumn<InterpMethod>("method");
     QTest::addColumn<int>("order");
 
     const QDir airfoils(QStringLiteral(TESSARO_AIRFOILS_DIR));
@@ -348,7 +348,7 @@ void TestCalculation::realSections_data() {
     if (files.isEmpty())
         QSKIP("shared airfoil files not present");
     for (const QString &file : files) {
-        for (const Method method : {Method::Lagrange, Method::DivDiff}) {
+        for (const InterpMethod method : {InterpMethod::Lagrange, InterpMethod::DivDiff}) {
             for (const int order : {1, 3}) {
                 QTest::addRow("%s %s %d", qPrintable(file), methodName(method), order)
                     << airfoils.filePath(file) << method << order;
@@ -359,7 +359,7 @@ void TestCalculation::realSections_data() {
 
 void TestCalculation::realSections() {
     QFETCH(QString, path);
-    QFETCH(Method, method);
+    QFETCH(InterpMethod, method);
     QFETCH(int, order);
 
     Module_Common ws = loadedSet({}, {});

@@ -94,18 +94,18 @@ class tst_ContourDiagnostics : public QObject {
         ws.Pi = std::numbers::pi, ws.FileLoaded = true, ws.N = int(section.size());
         for (int i = 1; i <= ws.N; ++i)
             std::tie(ws.X[i], ws.Y[i]) = section[i - 1];
-        QCOMPARE(Calculate(ws, {Method::Lagrange, 81, 3, QString()}), std::nullopt);
+        QCOMPARE(Calculate(ws, {InterpMethod::Lagrange, 81, 3, QString()}), std::nullopt);
 
-        const ContourInspection view = inspectContour(ws, Method::Lagrange);
+        const ContourInspection view = inspectContour(ws, InterpMethod::Lagrange);
         QCOMPARE(view.deviationN.size(), std::size_t(81));
         QCOMPARE(std::pair(view.deviationN.front(), view.deviationN.back()), std::pair(0.0, 0.0));
         QVERIFY(!view.miss.front() && !view.miss.back());
-        const std::optional<Figure> check = OrderCheck(ws, Method::Lagrange);
+        const std::optional<FigureOfMerit> check = OrderCheck(ws, InterpMethod::Lagrange);
         const auto worst = std::max_element(view.miss.begin(), view.miss.end());
         QVERIFY(check && **worst > 1e-3);
         QCOMPARE(std::pair(**worst, int(worst - view.miss.begin()) + 1),
                  std::pair(check->value, moved + 1));
-        QVERIFY(inspectContour(ws, Method::None).miss.empty());
+        QVERIFY(inspectContour(ws, InterpMethod::None).miss.empty());
     }
 };
 

@@ -50,7 +50,7 @@ void TestFuzzRegressions::divDifDumpHoldsOnlyFiniteNumbers() {
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     CalculationRequest request;
-    request.method = Method::DivDiff;
+    request.method = InterpMethod::DivDiff;
     request.NI = 51;
     request.nPoly = 1;
     request.dumpPath = QDir(dir.path()).filePath(QStringLiteral("DivDif.text"));

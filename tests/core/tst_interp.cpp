@@ -77,7 +77,7 @@ void window(const Module_Common &ws, int iStart, int nPoly, WindowArray &TetaW, 
 
 } // namespace
 
-Q_DECLARE_METATYPE(Method)
+Q_DECLARE_METATYPE(InterpMethod)
 Q_DECLARE_METATYPE(std::optional<double>)
 
 class TestInterp : public QObject {
@@ -288,7 +288,7 @@ void TestInterp::dumpBytes() {
 void TestInterp::dumpFailure() {
     Module_Common ws = driverSet(6);
     const QString blocked = QDir(dir.path()).filePath(QStringLiteral("missing/DivDif.text"));
-    const auto message = InterpNewPoints(ws, Method::DivDiff, 1, blocked);
+    const auto message = InterpNewPoints(ws, InterpMethod::DivDiff, 1, blocked);
     QVERIFY(message.has_value());
     const QString prefix = QStringLiteral("Could not write DivDif.text: ");
     QVERIFY2(message->startsWith(prefix) && message->size() > prefix.size(), qPrintable(*message));
@@ -319,7 +319,7 @@ void TestInterp::angleTolerance() {
     // A fifth point at angle 3 keeps the angles ascending; at -1 it puts them out of order, which
     // must not change which point settles the new one.
     for (const double fifth : {3.0, -1.0}) {
-        for (const Method method : {Method::Lagrange, Method::DivDiff}) {
+        for (const InterpMethod method : {InterpMethod::Lagrange, InterpMethod::DivDiff}) {
             Module_Common ws = driverSet(5);
             ws.Teta[3] = 1.0 + 1.5e-6;
             ws.Teta[4] = 2.0;
@@ -334,16 +334,16 @@ void TestInterp::angleTolerance() {
 }
 
 void TestInterp::endPointsCarriedOver_data() {
-    QTest::addColumn<Method>("method");
+    QTest::addColumn<InterpMethod>("method");
     QTest::addColumn<int>("nPoly");
-    QTest::newRow("Lagrange order 3") << Method::Lagrange << 3;
-    QTest::newRow("divided differences order 3") << Method::DivDiff << 3;
-    QTest::newRow("divided differences order 5") << Method::DivDiff << 5;
-    QTest::newRow("no method") << Method::None << 0;
+    QTest::newRow("Lagrange order 3") << InterpMethod::Lagrange << 3;
+    QTest::newRow("divided differences order 3") << InterpMethod::DivDiff << 3;
+    QTest::newRow("divided differences order 5") << InterpMethod::DivDiff << 5;
+    QTest::newRow("no method") << InterpMethod::None << 0;
 }
 
 void TestInterp::endPointsCarriedOver() {
-    QFETCH(Method, method);
+    QFETCH(InterpMethod, method);
     QFETCH(int, nPoly);
 
     // 21 points at equal angle steps, leading edge at point 11; the ends and the leading edge
@@ -361,7 +361,7 @@ void TestInterp::endPointsCarriedOver() {
     ws.Y[11] = 0.0107;
     ws.Y[21] = -0.0033;
     // Only new points that meet a file point can be computed without a method.
-    ws.NI = method == Method::None ? 11.0 : 31.0;
+    ws.NI = method == InterpMethod::None ? 11.0 : 31.0;
     DistrAlongTeta(ws);
 
     QCOMPARE(InterpNewPoints(ws, method, nPoly, dumpPath()), std::nullopt);
@@ -372,14 +372,14 @@ void TestInterp::endPointsCarriedOver() {
 }
 
 void TestInterp::windowPlacement_data() {
-    QTest::addColumn<Method>("method");
+    QTest::addColumn<InterpMethod>("method");
     QTest::addColumn<int>("nPoly");
     QTest::addColumn<double>("TetaN");
     QTest::addColumn<int>("iStart");
 
     // Ten points at angles 0..9.
-    for (const Method method : {Method::Lagrange, Method::DivDiff}) {
-        const char *name = method == Method::Lagrange ? "Lagrange" : "divided differences";
+    for (const InterpMethod method : {InterpMethod::Lagrange, InterpMethod::DivDiff}) {
+        const char *name = method == InterpMethod::Lagrange ? "Lagrange" : "divided differences";
         QTest::addRow("%s order 4 first interval", name) << method << 4 << 0.5 << 1;
         QTest::addRow("%s order 4 second interval", name) << method << 4 << 1.5 << 1;
         QTest::addRow("%s order 4 middle", name) << method << 4 << 4.5 << 3;
@@ -390,7 +390,7 @@ void TestInterp::windowPlacement_data() {
 }
 
 void TestInterp::windowPlacement() {
-    QFETCH(Method, method);
+    QFETCH(InterpMethod, method);
     QFETCH(int, nPoly);
     QFETCH(double, TetaN);
     QFETCH(int, iStart);
@@ -405,7 +405,7 @@ void TestInterp::windowPlacement() {
 }
 
 void TestInterp::orderField_data() {
-    QTest::addColumn<Method>("method");
+    QTest::addColumn<InterpMethod>("method");
     QTest::addColumn<int>("N");
     QTest::addColumn<double>("order");
     QTest::addColumn<QString>("message");
@@ -413,8 +413,8 @@ void TestInterp::orderField_data() {
 
     const QString whole = QStringLiteral(
         "nPoly = %1 is not a whole number from 0 to 100: type a whole order from 0 to 100.");
-    for (const Method method : {Method::Lagrange, Method::DivDiff}) {
-        const char *name = method == Method::Lagrange ? "Lagrange" : "divided differences";
+    for (const InterpMethod method : {InterpMethod::Lagrange, InterpMethod::DivDiff}) {
+        const char *name = method == InterpMethod::Lagrange ? "Lagrange" : "divided differences";
         QTest::addRow("%s N - 1 accepted", name) << method << 6 << 5.0 << QString() << 5.0;
         QTest::addRow("%s N refused", name)
             << method << 6 << 6.0 << QStringLiteral("nPoly must be lower then 6") << 6.0;
@@ -426,11 +426,11 @@ void TestInterp::orderField_data() {
         QTest::addRow("%s 100 accepted", name) << method << 150 << 100.0 << QString() << 100.0;
         QTest::addRow("%s 0 accepted", name) << method << 150 << 0.0 << QString() << 0.0;
     }
-    QTest::newRow("no method leaves nPoly") << Method::None << 6 << 500.0 << QString() << 3.0;
+    QTest::newRow("no method leaves nPoly") << InterpMethod::None << 6 << 500.0 << QString() << 3.0;
 }
 
 void TestInterp::orderField() {
-    QFETCH(Method, method);
+    QFETCH(InterpMethod, method);
     QFETCH(int, N);
     QFETCH(double, order);
     QFETCH(QString, message);
@@ -443,18 +443,18 @@ void TestInterp::orderField() {
     QCOMPARE(result.value_or(QString()), message);
     QCOMPARE(ws.nPoly, storedOrder);
     // The table is built only for divided differences that passed the checks.
-    const bool built = method == Method::DivDiff && message.isEmpty();
+    const bool built = method == InterpMethod::DivDiff && message.isEmpty();
     QCOMPARE(DD()[1][0] != kSentinel, built);
     QCOMPARE(QFileInfo::exists(dumpPath()), built);
 }
 
 void TestInterp::orderZeroTakesLowerY_data() {
-    QTest::addColumn<Method>("method");
+    QTest::addColumn<InterpMethod>("method");
     QTest::addColumn<double>("TetaN");
     QTest::addColumn<double>("expected");
 
-    for (const Method method : {Method::Lagrange, Method::DivDiff}) {
-        const char *name = method == Method::Lagrange ? "Lagrange" : "divided differences";
+    for (const InterpMethod method : {InterpMethod::Lagrange, InterpMethod::DivDiff}) {
+        const char *name = method == InterpMethod::Lagrange ? "Lagrange" : "divided differences";
         QTest::addRow("%s first interval", name) << method << 0.4 << 10.0;
         QTest::addRow("%s near upper end", name) << method << 3.9 << 40.0;
         QTest::addRow("%s last interval", name) << method << 8.99 << 90.0;
@@ -462,7 +462,7 @@ void TestInterp::orderZeroTakesLowerY_data() {
 }
 
 void TestInterp::orderZeroTakesLowerY() {
-    QFETCH(Method, method);
+    QFETCH(InterpMethod, method);
     QFETCH(double, TetaN);
     QFETCH(double, expected);
 
@@ -473,7 +473,7 @@ void TestInterp::orderZeroTakesLowerY() {
 }
 
 void TestInterp::equalAngles_data() {
-    QTest::addColumn<Method>("method");
+    QTest::addColumn<InterpMethod>("method");
     QTest::addColumn<int>("nPoly");
     QTest::addColumn<QList<int>>("changed"); // pairs: point, new angle
     QTest::addColumn<double>("TetaN");
@@ -482,31 +482,31 @@ void TestInterp::equalAngles_data() {
 
     // Angles 0..9 at points 1..10, x = i / 10.
     QTest::newRow("table: neighbours")
-        << Method::DivDiff << 1 << QList<int>{5, 3} << 7.5 << "4 and 5"
+        << InterpMethod::DivDiff << 1 << QList<int>{5, 3} << 7.5 << "4 and 5"
         << "0.4";
     QTest::newRow("table: two apart")
-        << Method::DivDiff << 1 << QList<int>{5, 2} << 7.5 << "3 and 5"
+        << InterpMethod::DivDiff << 1 << QList<int>{5, 2} << 7.5 << "3 and 5"
         << "0.3";
     QTest::newRow("table: order 1 before order 2")
-        << Method::DivDiff << 1 << QList<int>{4, 1, 8, 6} << 0.5 << "7 and 8"
+        << InterpMethod::DivDiff << 1 << QList<int>{4, 1, 8, 6} << 0.5 << "7 and 8"
         << "0.7";
     QTest::newRow("table: five apart")
-        << Method::DivDiff << 1 << QList<int>{6, 0} << 2.5 << "1 and 6"
+        << InterpMethod::DivDiff << 1 << QList<int>{6, 0} << 2.5 << "1 and 6"
         << "0.1";
     QTest::newRow("table: six apart is never compared")
-        << Method::DivDiff << 1 << QList<int>{7, 0} << 2.5 << QString() << QString();
+        << InterpMethod::DivDiff << 1 << QList<int>{7, 0} << 2.5 << QString() << QString();
     QTest::newRow("Lagrange: pair inside the window")
-        << Method::Lagrange << 4 << QList<int>{5, 3} << 5.5 << "4 and 5"
+        << InterpMethod::Lagrange << 4 << QList<int>{5, 3} << 5.5 << "4 and 5"
         << "0.4";
     QTest::newRow("Lagrange: pair two apart inside the window")
-        << Method::Lagrange << 4 << QList<int>{6, 3, 5, 4} << 3.5 << "4 and 6"
+        << InterpMethod::Lagrange << 4 << QList<int>{6, 3, 5, 4} << 3.5 << "4 and 6"
         << "0.4";
     QTest::newRow("Lagrange: pair outside the window")
-        << Method::Lagrange << 4 << QList<int>{5, 3} << 7.5 << QString() << QString();
+        << InterpMethod::Lagrange << 4 << QList<int>{5, 3} << 7.5 << QString() << QString();
 }
 
 void TestInterp::equalAngles() {
-    QFETCH(Method, method);
+    QFETCH(InterpMethod, method);
     QFETCH(int, nPoly);
     QFETCH(QList<int>, changed);
     QFETCH(double, TetaN);
@@ -528,12 +528,12 @@ void TestInterp::equalAngles() {
                             "divide by zero: remove one of the two points from the file.")
                  .arg(pair, x));
     QCOMPARE(ws.YN[1], kSentinel);
-    if (method == Method::DivDiff)
+    if (method == InterpMethod::DivDiff)
         QVERIFY(!QFileInfo::exists(dumpPath()));
 }
 
 void TestInterp::notFinite_data() {
-    QTest::addColumn<Method>("method");
+    QTest::addColumn<InterpMethod>("method");
     QTest::addColumn<QList<double>>("ys");
     QTest::addColumn<int>("nPoly");
     QTest::addColumn<QString>("message");
@@ -544,22 +544,22 @@ void TestInterp::notFinite_data() {
                        "use a lower nPoly or check the file's y values.");
     // At angle 0.5 the weights of the first two points add up to more than 1.
     QTest::newRow("Lagrange sum overflows")
-        << Method::Lagrange << QList<double>{kMax, kMax, -kMax} << 2 << interpolated;
+        << InterpMethod::Lagrange << QList<double>{kMax, kMax, -kMax} << 2 << interpolated;
     // The table is refused before it is kept or written.
     QTest::newRow("divided difference overflows")
-        << Method::DivDiff << QList<double>{kMax, kMax, -kMax} << 2
+        << InterpMethod::DivDiff << QList<double>{kMax, kMax, -kMax} << 2
         << QStringLiteral("The divided differences of points 2 to 3 are not finite numbers: "
                           "check the file's y values.");
     QTest::newRow("Lagrange infinite y")
-        << Method::Lagrange << QList<double>{1, inf, 2} << 1 << interpolated;
+        << InterpMethod::Lagrange << QList<double>{1, inf, 2} << 1 << interpolated;
     QTest::newRow("divided differences infinite y")
-        << Method::DivDiff << QList<double>{1, inf, 2} << 1
+        << InterpMethod::DivDiff << QList<double>{1, inf, 2} << 1
         << QStringLiteral("The divided differences of points 1 to 2 are not finite numbers: "
                           "check the file's y values.");
 }
 
 void TestInterp::notFinite() {
-    QFETCH(Method, method);
+    QFETCH(InterpMethod, method);
     QFETCH(QList<double>, ys);
     QFETCH(int, nPoly);
     QFETCH(QString, message);
@@ -571,14 +571,14 @@ void TestInterp::notFinite() {
     DD()[2][1] = 0.75;
     QCOMPARE(InterpNewPoints(ws, method, nPoly, dumpPath()).value_or(QString()), message);
     QCOMPARE(ws.YN[1], kSentinel);
-    if (method == Method::DivDiff) {
+    if (method == InterpMethod::DivDiff) {
         QCOMPARE(DD()[2][1], 0.75);
         QVERIFY(!QFileInfo::exists(dumpPath()));
     }
 }
 
 void TestInterp::notBetween_data() {
-    QTest::addColumn<Method>("method");
+    QTest::addColumn<InterpMethod>("method");
     QTest::addColumn<int>("N");
     QTest::addColumn<double>("firstAngle");
     QTest::addColumn<double>("TetaN");
@@ -588,18 +588,19 @@ void TestInterp::notBetween_data() {
     const QString outside =
         QStringLiteral("Interpolation point x = 0.25 is not between the given airfoil points");
     QTest::newRow("Lagrange before the first angle")
-        << Method::Lagrange << 6 << 0.1 << 0.05 << outside << kSentinel;
+        << InterpMethod::Lagrange << 6 << 0.1 << 0.05 << outside << kSentinel;
     QTest::newRow("divided differences after the last angle")
-        << Method::DivDiff << 6 << 0.0 << 5.5 << outside << kSentinel;
+        << InterpMethod::DivDiff << 6 << 0.0 << 5.5 << outside << kSentinel;
     QTest::newRow("no method inside an interval")
-        << Method::None << 6 << 0.0 << 2.5 << outside << kSentinel;
-    QTest::newRow("no method on a point") << Method::None << 6 << 0.0 << 3.0 << QString() << 40.0;
+        << InterpMethod::None << 6 << 0.0 << 2.5 << outside << kSentinel;
+    QTest::newRow("no method on a point")
+        << InterpMethod::None << 6 << 0.0 << 3.0 << QString() << 40.0;
     QTest::newRow("no method with one point")
-        << Method::None << 1 << 0.0 << 0.0 << outside << kSentinel;
+        << InterpMethod::None << 1 << 0.0 << 0.0 << outside << kSentinel;
 }
 
 void TestInterp::notBetween() {
-    QFETCH(Method, method);
+    QFETCH(InterpMethod, method);
     QFETCH(int, N);
     QFETCH(double, firstAngle);
     QFETCH(double, TetaN);
@@ -626,7 +627,7 @@ void TestInterp::fewerThanOnePoint_data() {
 void TestInterp::fewerThanOnePoint() {
     QFETCH(std::optional<double>, NI);
 
-    for (const Method method : {Method::Lagrange, Method::DivDiff}) {
+    for (const InterpMethod method : {InterpMethod::Lagrange, InterpMethod::DivDiff}) {
         Module_Common ws = driverSet(6);
         ws.NI = NI;
         ws.TetaN[1] = 2.5;

@@ -26,7 +26,7 @@ Module_Common loaded(const Contour &contour) {
     return ws;
 }
 
-CalculationRequest request(bool leadingEdge, Method method = Method::Lagrange,
+CalculationRequest request(bool leadingEdge, InterpMethod method = InterpMethod::Lagrange,
                            const QString &dumpPath = {}) {
     CalculationRequest r{method, 161, 5, dumpPath, !leadingEdge};
     r.leadingEdge = leadingEdge;
@@ -118,7 +118,8 @@ void tst_LeadingEdge::sameBytesWhereAlreadyNormalised() {
     for (const bool leadingEdge : {false, true}) {
         Module_Common ws = loaded(nacaSymmetric(61));
         const QString dumpPath = dir.filePath(leadingEdge ? "on.text" : "off.text");
-        QCOMPARE(Calculate(ws, request(leadingEdge, Method::DivDiff, dumpPath)), std::nullopt);
+        QCOMPARE(Calculate(ws, request(leadingEdge, InterpMethod::DivDiff, dumpPath)),
+                 std::nullopt);
         QCOMPARE(ws.iLE, 31);
         saved[leadingEdge] = formatArf("redistributed", ws.NI, ws.XN, ws.YN).value_or("");
         QFile file(dumpPath);

@@ -29,13 +29,13 @@ class tst_OwnTrailingEdges : public QObject {
 void tst_OwnTrailingEdges::outcomes_data() {
     QTest::addColumn<QString>("file"); // in the shared airfoils; empty: the contour
     QTest::addColumn<Contour>("contour");
-    QTest::addColumn<Method>("method");
+    QTest::addColumn<InterpMethod>("method");
     QTest::addColumn<QString>("unchecked"); // message without the mode; empty: redistributed
     QTest::addColumn<QString>("checked");   // message with it
     QTest::addColumn<Same>("same");
 
-    const auto row = [](const char *tag, const char *file, const Contour &contour, Method method,
-                        const QString &unchecked, const QString &checked,
+    const auto row = [](const char *tag, const char *file, const Contour &contour,
+                        InterpMethod method, const QString &unchecked, const QString &checked,
                         Same same = Same::Messages) {
         QTest::newRow(tag) << QString(file) << contour << method << unchecked << checked << same;
     };
@@ -68,8 +68,8 @@ void tst_OwnTrailingEdges::outcomes_data() {
                               "back over the other.")
             .arg(k);
     };
-    const Method lagrange = Method::Lagrange;
-    const Method divdiff = Method::DivDiff;
+    const InterpMethod lagrange = InterpMethod::Lagrange;
+    const InterpMethod divdiff = InterpMethod::DivDiff;
     const QString fine;
 
     row("naca2412: both ends at 1", "naca2412.arf", {}, lagrange, fine, fine, Same::Points);
@@ -118,7 +118,7 @@ void tst_OwnTrailingEdges::outcomes_data() {
 void tst_OwnTrailingEdges::outcomes() {
     QFETCH(QString, file);
     QFETCH(Contour, contour);
-    QFETCH(Method, method);
+    QFETCH(InterpMethod, method);
     QFETCH(QString, unchecked);
     QFETCH(QString, checked);
     QFETCH(Same, same);

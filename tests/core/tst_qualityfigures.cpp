@@ -9,8 +9,8 @@
 #include <QtTest>
 
 using namespace tessaro;
-using Figures = std::optional<Figure>;
-Q_DECLARE_METATYPE(Method)
+using Figures = std::optional<FigureOfMerit>;
+Q_DECLARE_METATYPE(InterpMethod)
 Q_DECLARE_METATYPE(Contour)
 
 namespace {
@@ -34,7 +34,7 @@ std::pair<double, int> key(const Figures &f) {
 }
 
 // Leaves each point out for real and asks the driver itself for a new point at its angle.
-Figures slowOrderCheck(const Module_Common &ws, Method method, const QString &dump) {
+Figures slowOrderCheck(const Module_Common &ws, InterpMethod method, const QString &dump) {
     const auto near = [](double a, double b) { return std::fabs(a - b) <= 1e-6; };
     const int n = int(ws.nPoly);
     Figures worst;
@@ -59,7 +59,7 @@ Figures slowOrderCheck(const Module_Common &ws, Method method, const QString &du
         if (equal || InterpNewPoints(r, method, ws.nPoly, dump))
             continue;
         if (const double e = std::fabs(r.YN[1] - ws.Y[k]); !worst || e > worst->value)
-            worst = Figure{e, k, ws.X[k]};
+            worst = FigureOfMerit{e, k, ws.X[k]};
     }
     return worst;
 }
@@ -74,7 +74,7 @@ Figures slowPanelFit(const Module_Common &ws) {
             best = std::min(
                 best, segmentDistance(ws.X[k], ws.Y[k], ws.XN[i], ws.YN[i], ws.XN[j], ws.YN[j]));
         if (!worst || best > worst->value)
-            worst = Figure{best, k, ws.X[k]};
+            worst = FigureOfMerit{best, k, ws.X[k]};
     }
     return worst;
 }
@@ -87,7 +87,9 @@ class TestQualityFigures : public QObject {
                           ? QStringLiteral("/dev/shm/tessaro-quality-XXXXXX")
                           : QDir::tempPath() + QStringLiteral("/tessaro-quality-XXXXXX")};
     QString dump() const { return dir.filePath(QStringLiteral("DivDif.text")); }
-    static const char *name(Method m) { return m == Method::Lagrange ? "Lagrange" : "Newton"; }
+    static const char *name(InterpMethod m) {
+        return m == InterpMethod::Lagrange ? "Lagrange" : "Newton";
+    }
 
   private slots:
     void craftedContours_data() {
@@ -135,7 +137,7 @@ class TestQualityFigures : public QObject {
         Module_Common ws = workingSet(points, orderCheck, orderCheck ? param : 0);
         if (!orderCheck)
             ws.NI = param, ws.XN[2] = ws.XN[3] = ws.YN[3] = ws.YN[4] = 1;
-        for (const Method method : {Method::Lagrange, Method::DivDiff}) {
+        for (const InterpMethod method : {InterpMethod::Lagrange, InterpMethod::DivDiff}) {
             const Figures figure = orderCheck ? OrderCheck(ws, method) : PanelFit(ws);
             QCOMPARE(key(figure),
                      key(orderCheck ? slowOrderCheck(ws, method, dump()) : slowPanelFit(ws)));
@@ -143,18 +145,18 @@ class TestQualityFigures : public QObject {
             QVERIFY(!figure || ((k < 0 || figure->k == k) &&
                                 (value < 0 || std::fabs(figure->value - value) <= 1e-12)));
         }
-        QCOMPARE(OrderCheck(ws, Method::None), std::nullopt);
+        QCOMPARE(OrderCheck(ws, InterpMethod::None), std::nullopt);
     }
 
     void randomContours_data() {
-        QTest::addColumn<Method>("method");
+        QTest::addColumn<InterpMethod>("method");
         QTest::addColumn<int>("order");
-        for (const Method method : {Method::Lagrange, Method::DivDiff})
+        for (const InterpMethod method : {InterpMethod::Lagrange, InterpMethod::DivDiff})
             for (const int order : {0, 1, 2, 3, 5, 6, 9})
                 QTest::addRow("%s order %d", name(method), order) << method << order;
     }
     void randomContours() {
-        QFETCH(Method, method);
+        QFETCH(InterpMethod, method);
         QFETCH(int, order);
         QRandomGenerator random(1000 * order + int(method));
         for (int run = 0; run < 4; ++run) {
@@ -188,24 +190,24 @@ class TestQualityFigures : public QObject {
     }
 
     void airfoils_data() {
-        QTest::addColumn<Method>("method");
+        QTest::addColumn<InterpMethod>("method");
         QTest::addColumn<int>("N"); // 0: the shared goe776 file
         QTest::addColumn<int>("NI");
         QTest::addColumn<int>("order");
         QTest::addColumn<double>("measured"); // 0 where no figure was taken down
         const double at61[] = {0, 5.6e-4, 0, 6.5e-5, 0, 4.0e-5, 0};
-        for (const Method method : {Method::Lagrange, Method::DivDiff})
+        for (const InterpMethod method : {InterpMethod::Lagrange, InterpMethod::DivDiff})
             for (const auto &[N, NI] :
                  {std::pair(35, 101), std::pair(61, 161), std::pair(121, 301)})
                 for (int order = 0; order <= 6; ++order)
                     QTest::addRow("NACA 0012 %s %d to %d order %d", name(method), N, NI, order)
                         << method << N << NI << order << (N == 61 ? at61[order] : 0.0);
         // The high order overshoots between the points.
-        QTest::newRow("goe776 order 3") << Method::Lagrange << 0 << 161 << 3 << 2.0e-4;
-        QTest::newRow("goe776 order 11") << Method::Lagrange << 0 << 161 << 11 << 3.0e-2;
+        QTest::newRow("goe776 order 3") << InterpMethod::Lagrange << 0 << 161 << 3 << 2.0e-4;
+        QTest::newRow("goe776 order 11") << InterpMethod::Lagrange << 0 << 161 << 11 << 3.0e-2;
     }
     void airfoils() {
-        QFETCH(Method, method);
+        QFETCH(InterpMethod, method);
         QFETCH(int, N);
         QFETCH(int, NI);
         QFETCH(int, order);

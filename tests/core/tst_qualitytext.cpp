@@ -35,8 +35,8 @@ class TestQualityText : public QObject {
         QFETCH(double, x);
         QFETCH(QChar, point);
         QFETCH(QString, text);
-        const std::optional<Figure> f =
-            value < 0 ? std::nullopt : std::optional(Figure{value, 2, x});
+        const std::optional<FigureOfMerit> f =
+            value < 0 ? std::nullopt : std::optional(FigureOfMerit{value, 2, x});
         QCOMPARE(orderCheckText(f, point), "Order check: " + text);
         QCOMPARE(panelFitText(f, point), "Panel fit: " + text);
         QCOMPARE(twoDigitExponentForm(value, point),
