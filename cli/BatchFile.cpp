@@ -23,10 +23,6 @@ FileSettings fileSettings(const BatchOptions &options) {
     return settings;
 }
 
-QString ownTrailingEdgesAdvice() {
-    return QStringLiteral("Run with -t (--own-trailing-edges) to redistribute such a section.");
-}
-
 QString leadingEdgeOffAdvice() {
     return QStringLiteral("Run without -L (--leading-edge) to scale x alone, from the point of "
                           "least x.");
@@ -38,17 +34,19 @@ QString scaleBothAdvice() {
 
 QString notWrittenMessage(const FigureOfMerit &orderCheck, double tolerance) {
     return QStringLiteral("not written: order check %1 exceeds --max-order-check %2")
-        .arg(generalForm(orderCheck.value), generalForm(tolerance));
+        .arg(messageNumber(orderCheck.value), messageNumber(tolerance));
 }
 
-Calculated calculateFile(const QString &path, const FileSettings &settings, bool figures) {
+namespace {
+
+// The long name of each option a refused section is tried with.
+QString longOption(const QString &option) {
+    return option == u"-L" ? QStringLiteral("--leading-edge")
+                           : QStringLiteral("--own-trailing-edges");
+}
+
+Calculated calculateLoaded(const ArfFile &file, const FileSettings &settings, bool figures) {
     Calculated result;
-    ImportResult imported = importAirfoilFile(path);
-    if (!imported.file) {
-        result.refusal = imported.error;
-        return result;
-    }
-    const ArfFile &file = *imported.file;
     result.pointsRead = file.N;
     result.Title = file.title;
 
@@ -65,10 +63,29 @@ Calculated calculateFile(const QString &path, const FileSettings &settings, bool
     CalculationOutcome outcome;
     if (const auto message = Calculate(ws, request, &outcome)) {
         result.refusal = *message;
-        if (outcome.suggestion == Suggestion::OwnTrailingEdges)
-            result.refusal += u' ' + ownTrailingEdgesAdvice();
-        else if (outcome.suggestion == Suggestion::LeadingEdgeOff)
+        if (!settings.ownTrailingEdges && !settings.leadingEdge) {
+            // -L first: it scales x and y alike, where -t stretches x alone.
+            for (const auto &[option, leadingEdge] : {std::pair{"-L", true}, {"-t", false}}) {
+                FileSettings tried = settings;
+                tried.ownTrailingEdges = true;
+                tried.leadingEdge = leadingEdge;
+                tried.dumpPath.clear();
+                if (calculateLoaded(file, tried, false).ok()) {
+                    result.redistributesWith = QString::fromLatin1(option);
+                    break;
+                }
+            }
+        }
+        if (!result.redistributesWith.isEmpty()) {
+            // The window's own message may end without a stop; its words stay as they are.
+            if (!result.refusal.endsWith(u'.'))
+                result.refusal += u'.';
+            result.refusal +=
+                QStringLiteral(" It redistributes with %1 (%2).")
+                    .arg(result.redistributesWith, longOption(result.redistributesWith));
+        } else if (outcome.suggestion == Suggestion::LeadingEdgeOff) {
             result.refusal += u' ' + leadingEdgeOffAdvice();
+        }
         return result;
     }
     result.NI = ws.NI;
@@ -83,6 +100,18 @@ Calculated calculateFile(const QString &path, const FileSettings &settings, bool
         result.panelFit = PanelFit(ws);
     result.warnings = calculationWarnings(facts, scaleBothAdvice(), u'.').list();
     return result;
+}
+
+} // namespace
+
+Calculated calculateFile(const QString &path, const FileSettings &settings, bool figures) {
+    ImportResult imported = importAirfoilFile(path);
+    if (!imported.file) {
+        Calculated result;
+        result.refusal = imported.error;
+        return result;
+    }
+    return calculateLoaded(*imported.file, settings, figures);
 }
 
 WrittenPoints writtenPoints(const Calculated &calculated) {

@@ -49,13 +49,12 @@ struct Calculated {
     // The frame the leading-edge mode normalised into, to map the new points back with.
     std::optional<SectionFrame> frame;
     bool keepFrame = false;
+    // After a refusal with neither -t nor -L: the option that redistributes the section instead,
+    // "-L" or "-t", or empty when neither does.
+    QString redistributesWith;
 
     bool ok() const { return refusal.isEmpty(); }
 };
-
-// The sentence that follows a refusal which keeping each surface's own trailing edge would have
-// avoided.
-QString ownTrailingEdgesAdvice();
 
 // The sentence that follows a refusal of the leading-edge mode that the plain scaling might avoid.
 QString leadingEdgeOffAdvice();
@@ -68,7 +67,9 @@ QString notWrittenMessage(const FigureOfMerit &orderCheck, double tolerance);
 
 // Imports path as the window's import does, then loads and calculates it in the working set as
 // the window does with these settings, from a fresh working set and divided-difference table;
-// reads the order check and the warnings from it and, with figures, the panel fit.
+// reads the order check and the warnings from it and, with figures, the panel fit. A section
+// refused with neither -t nor -L is tried quietly with -L, then with -t, and the refusal names
+// the first that redistributes it instead of a hint.
 Calculated calculateFile(const QString &path, const FileSettings &settings, bool figures);
 
 // The new points as a result writes them: in the normalised frame, or with keepFrame mapped back

@@ -45,6 +45,8 @@ struct FileOutcome {
     std::optional<FigureOfMerit> orderCheck;
     std::optional<FigureOfMerit> panelFit;
     QStringList warnings;
+    // "-L" or "-t" when that option would have redistributed a section refused here.
+    QString redistributesWith;
 };
 
 FileOutcome outcomeOf(const QString &input, const QString &refusal, std::optional<int> pointsRead) {
@@ -109,6 +111,22 @@ bool writeReport(const QString &path, const std::vector<ReportRow> &rows,
     return true;
 }
 
+// "40 redistributed, 23 refused; 22 of them redistribute with -L, 1 with -t".
+QString summaryLine(qsizetype redistributed, qsizetype refused, qsizetype withLeadingEdge,
+                    qsizetype withOwnTrailingEdges) {
+    QString line = QStringLiteral("%1 redistributed, %2 refused").arg(redistributed).arg(refused);
+    const qsizetype first = withLeadingEdge > 0 ? withLeadingEdge : withOwnTrailingEdges;
+    if (first == 0)
+        return line;
+    line += QStringLiteral("; %1 of them %2 with %3")
+                .arg(QString::number(first),
+                     first == 1 ? QStringLiteral("redistributes") : QStringLiteral("redistribute"),
+                     withLeadingEdge > 0 ? QStringLiteral("-L") : QStringLiteral("-t"));
+    if (withLeadingEdge > 0 && withOwnTrailingEdges > 0)
+        line += QStringLiteral(", %1 with -t").arg(withOwnTrailingEdges);
+    return line;
+}
+
 // Writers mostly wait for the disk, so there are more of them than cores.
 int writerThreads() {
     return std::clamp(2 * int(std::thread::hardware_concurrency()), 2, 8);
@@ -156,6 +174,9 @@ int runBatch(const QStringList &arguments, const BatchStreams &streams) {
     ProgressLine progress(streams.err, streams.errIsTerminal && total >= 2 && !options.quiet,
                           total);
     qsizetype redistributed = 0;
+    // Refusals that -L, or else -t, would have redistributed.
+    qsizetype withLeadingEdge = 0;
+    qsizetype withOwnTrailingEdges = 0;
     const bool figures = !options.reportPath.isEmpty();
     std::vector<ReportRow> rows;
     const auto tell = [&](const std::vector<FileOutcome> &outcomes) {
@@ -190,6 +211,10 @@ int runBatch(const QStringList &arguments, const BatchStreams &streams) {
                 ++redistributed;
                 continue;
             }
+            if (outcome.redistributesWith == u"-L")
+                ++withLeadingEdge;
+            else if (outcome.redistributesWith == u"-t")
+                ++withOwnTrailingEdges;
             progress.clear();
             writeText(streams.err, outcome.input + QStringLiteral(": ") + outcome.refusal + u'\n');
         }
@@ -213,7 +238,9 @@ int runBatch(const QStringList &arguments, const BatchStreams &streams) {
                 calculated->pointsRead > 0 ? std::optional(calculated->pointsRead) : std::nullopt;
             if (!calculated->ok()) {
                 pool.submit([input, calculated, pointsRead] {
-                    return outcomeOf(input, calculated->refusal, pointsRead);
+                    FileOutcome outcome = outcomeOf(input, calculated->refusal, pointsRead);
+                    outcome.redistributesWith = calculated->redistributesWith;
+                    return outcome;
                 });
             } else if (options.maxOrderCheck && calculated->orderCheck &&
                        calculated->orderCheck->value > *options.maxOrderCheck) {
@@ -243,7 +270,8 @@ int runBatch(const QStringList &arguments, const BatchStreams &streams) {
     const bool reported = !figures || writeReport(options.reportPath, rows, streams);
     if (!options.quiet) {
         writeText(streams.err,
-                  QStringLiteral("%1 redistributed, %2 refused\n").arg(redistributed).arg(refused));
+                  summaryLine(redistributed, refused, withLeadingEdge, withOwnTrailingEdges) +
+                      u'\n');
     }
     return refused == 0 && reported ? 0 : 1;
 }

@@ -79,9 +79,78 @@ QString nonFinite(double value) {
     return value > 0 ? QStringLiteral("Infinity") : QStringLiteral("-Infinity");
 }
 
+// Rounds d to its first keep digits, halves away from zero; a carry past the first digit moves
+// the exponent up.
+void roundDigits(Decimal &d, std::size_t keep) {
+    if (keep >= d.digits.size())
+        return;
+    const bool up = d.digits[keep] >= '5';
+    d.digits.resize(keep);
+    if (!up)
+        return;
+    int k = static_cast<int>(keep) - 1;
+    while (k >= 0 && d.digits[k] == '9')
+        d.digits[k--] = '0';
+    if (k >= 0) {
+        ++d.digits[k];
+    } else {
+        d.digits.insert(d.digits.begin(), '1');
+        d.digits.pop_back();
+        ++d.exponent;
+    }
+}
+
+// At most `digits` significant digits (1 to 15), trailing zeros and a trailing separator dropped;
+// an exponent below 1e-4 and from 10^digits up, as printf's %G has it.
+QString significantForm(double value, int digits, QChar decimalPoint) {
+    if (!std::isfinite(value))
+        return nonFinite(value);
+    if (value == 0)
+        return QStringLiteral("0");
+
+    Decimal d = decimal15(std::fabs(value));
+    roundDigits(d, static_cast<std::size_t>(std::clamp(digits, 1, 15)));
+    while (d.digits.size() > 1 && d.digits.back() == '0')
+        d.digits.pop_back();
+    const int sig = static_cast<int>(d.digits.size());
+
+    QString out;
+    if (value < 0)
+        out += u'-';
+    if (d.exponent >= -4 && d.exponent < digits) {
+        if (d.exponent >= 0) {
+            for (int k = 0; k <= d.exponent; ++k)
+                out += k < sig ? QChar(d.digits[k]) : QChar(u'0');
+            if (sig > d.exponent + 1) {
+                out += decimalPoint;
+                out += QString::fromLatin1(d.digits.substr(d.exponent + 1));
+            }
+        } else {
+            out += u'0';
+            out += decimalPoint;
+            out += QString(-d.exponent - 1, u'0');
+            out += QString::fromLatin1(d.digits);
+        }
+    } else {
+        out += QChar(d.digits[0]);
+        if (sig > 1) {
+            out += decimalPoint;
+            out += QString::fromLatin1(d.digits.substr(1));
+        }
+        out += u'E';
+        out += d.exponent < 0 ? u'-' : u'+';
+        out += QStringLiteral("%1").arg(std::abs(d.exponent), 2, 10, QChar(u'0'));
+    }
+    return out;
+}
+
 } // namespace
 
 double readNumber(QStringView text) {
+    return readLeadingNumber(text).value_or(0.0);
+}
+
+std::optional<double> readLeadingNumber(QStringView text) {
     qsizetype i = 0;
     const qsizetype size = text.size();
     auto skip = [&] {
@@ -110,7 +179,7 @@ double readNumber(QStringView text) {
         }
     }
     if (digitCount == 0)
-        return 0.0;
+        return std::nullopt;
 
     long long exponent = 0;
     if (i < size && (text[i] == u'E' || text[i] == u'e')) {
@@ -137,50 +206,15 @@ double readNumber(QStringView text) {
         if (expNegative)
             exponent = -exponent;
     }
-    if (mantissa == ".")
-        return 0.0;
     return convert(negative, mantissa, exponent);
 }
 
 QString generalForm(double value, QChar decimalPoint) {
-    if (!std::isfinite(value))
-        return nonFinite(value);
-    if (value == 0)
-        return QStringLiteral("0");
+    return significantForm(value, 15, decimalPoint);
+}
 
-    Decimal d = decimal15(std::fabs(value));
-    while (d.digits.size() > 1 && d.digits.back() == '0')
-        d.digits.pop_back();
-    const int sig = static_cast<int>(d.digits.size());
-
-    QString out;
-    if (value < 0)
-        out += u'-';
-    if (d.exponent >= -4 && d.exponent < 15) {
-        if (d.exponent >= 0) {
-            for (int k = 0; k <= d.exponent; ++k)
-                out += k < sig ? QChar(d.digits[k]) : QChar(u'0');
-            if (sig > d.exponent + 1) {
-                out += decimalPoint;
-                out += QString::fromLatin1(d.digits.substr(d.exponent + 1));
-            }
-        } else {
-            out += u'0';
-            out += decimalPoint;
-            out += QString(-d.exponent - 1, u'0');
-            out += QString::fromLatin1(d.digits);
-        }
-    } else {
-        out += QChar(d.digits[0]);
-        if (sig > 1) {
-            out += decimalPoint;
-            out += QString::fromLatin1(d.digits.substr(1));
-        }
-        out += u'E';
-        out += d.exponent < 0 ? u'-' : u'+';
-        out += QStringLiteral("%1").arg(std::abs(d.exponent), 2, 10, QChar(u'0'));
-    }
-    return out;
+QString messageNumber(double value, QChar decimalPoint) {
+    return significantForm(value, MessageDigits, decimalPoint);
 }
 
 QString fixedDecimalForm(double value, int decimals, QChar decimalPoint) {
@@ -235,21 +269,10 @@ QString exponentForm(double value, int significantDigits, QChar decimalPoint) {
     std::string digits(keep, '0');
     int exponent = 0;
     if (value != 0) {
-        const Decimal d = decimal15(std::fabs(value));
-        digits = d.digits.substr(0, keep);
+        Decimal d = decimal15(std::fabs(value));
+        roundDigits(d, keep);
+        digits = d.digits;
         exponent = d.exponent;
-        if (keep < d.digits.size() && d.digits[keep] >= '5') {
-            int k = static_cast<int>(keep) - 1;
-            while (k >= 0 && digits[k] == '9')
-                digits[k--] = '0';
-            if (k >= 0) {
-                ++digits[k];
-            } else {
-                digits.insert(digits.begin(), '1');
-                digits.pop_back();
-                ++exponent;
-            }
-        }
     }
     QString out;
     if (value < 0)

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringView>
 
+#include <optional>
+
 namespace tessaro {
 
 // Reads a number the way the entry fields are read: blanks, tabs and line feeds anywhere are
@@ -13,9 +15,21 @@ namespace tessaro {
 // the number. No number at the start gives 0. Values beyond the double range give +-infinity.
 double readNumber(QStringView text);
 
+// As readNumber, but nothing when the text does not begin with a number, so that "abc" and "0"
+// can be told apart.
+std::optional<double> readLeadingNumber(QStringView text);
+
 // 15 significant digits, trailing zeros and a trailing separator dropped: 1, 1.2, 0.2, 21.
 // Magnitudes below 1e-4 or from 1e15 up take an exponent: 1.5E-05, 1E+15.
 QString generalForm(double value, QChar decimalPoint = u'.');
+
+// The most significant digits a number in the program's own messages carries.
+inline constexpr int MessageDigits = 6;
+
+// A number in the program's own messages, as generalForm writes it but rounded to MessageDigits
+// significant digits (halves away from zero): 1.00175, 0.5, 1000; from 1e6 up with an exponent,
+// 1.23457E+06. Texts whose numbers are fixed at 15 digits keep generalForm.
+QString messageNumber(double value, QChar decimalPoint = u'.');
 
 // The most decimals fixedDecimalForm writes.
 inline constexpr int MaxDecimals = 17;

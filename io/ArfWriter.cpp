@@ -72,9 +72,10 @@ std::optional<QByteArray> formatArf(const QByteArray &title, std::optional<doubl
     out.reserve(title.size() + 32 + count * 32);
     out += title;
     out += LineEnd;
+    // The number of point lines that follow, so that the file reads back: 51 for 51.7.
     if (NI) {
-        out += *NI < 0 ? '-' : ' ';
-        out += generalForm(std::fabs(*NI)).toLatin1();
+        out += ' ';
+        out += QByteArray::number(count);
         out += ' ';
     }
     out += LineEnd;

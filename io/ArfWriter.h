@@ -10,10 +10,11 @@
 
 namespace tessaro {
 
-// The bytes of a saved coordinate file: the title line, the count line (" 51 ", "-5 ", or empty
-// for a count never set), one line per new point "  i  x  y" in the five-decimal form with '.',
-// CR LF after every line. Empty when floor(NI) is above 1000 or a value written is not finite or so
-// close to the largest double that its written form would not read back.
+// The bytes of a saved coordinate file: the title line, the count line (the number of point lines
+// written, floor(NI): " 51 " for 51.7, " 0 " below 1, or empty for a count never set), one line
+// per new point "  i  x  y" in the five-decimal form with '.', CR LF after every line. Empty when
+// floor(NI) is above 1000 or a value written is not finite or so close to the largest double that
+// its written form would not read back.
 std::optional<QByteArray> formatArf(const QByteArray &title, std::optional<double> NI,
                                     const PointArray &XN, const PointArray &YN);
 

@@ -34,7 +34,7 @@ QString noChordMessage() {
 }
 
 QString screenNumber(double value) {
-    return generalForm(value, screenDecimalPoint());
+    return messageNumber(value, screenDecimalPoint());
 }
 
 // The leading edge: the last point whose x is lower than its predecessor's. Returns whether one

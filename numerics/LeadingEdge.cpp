@@ -17,7 +17,7 @@ QString pointText(int k) {
 }
 
 QString screenNumber(double value) {
-    return generalForm(value, screenDecimalPoint());
+    return messageNumber(value, screenDecimalPoint());
 }
 
 NormaliseRefusal refuse(const QString &message, bool leadingEdgeOff = false) {

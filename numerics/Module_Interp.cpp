@@ -29,7 +29,7 @@ int pointCount(const Module_Common &ws) {
 QString sameAngleMessage(const Module_Common &ws, int a, int b) {
     return QStringLiteral("Points %1 and %2 have the same angle (x = %3), so the interpolation "
                           "would divide by zero: remove one of the two points from the file.")
-        .arg(wholeNumberForm(a), wholeNumberForm(b), generalForm(ws.X[a], screenDecimalPoint()));
+        .arg(wholeNumberForm(a), wholeNumberForm(b), messageNumber(ws.X[a], screenDecimalPoint()));
 }
 
 bool isOrderAcceptable(double nPoly) {
@@ -178,7 +178,7 @@ std::optional<QString> InterpNewPoints(Module_Common &ws, DivDiffTable &table, I
         if (!isOrderAcceptable(ws.nPoly)) {
             return QStringLiteral("nPoly = %1 is not a whole number from 0 to 100: type a whole "
                                   "order from 0 to 100.")
-                .arg(generalForm(ws.nPoly, screenDecimalPoint()));
+                .arg(messageNumber(ws.nPoly, screenDecimalPoint()));
         }
         if (method == InterpMethod::DivDiff) {
             if (auto message = tableSameAngle(ws))
@@ -231,7 +231,7 @@ std::optional<QString> InterpNewPoints(Module_Common &ws, DivDiffTable &table, I
         if (!std::isfinite(value)) {
             return QStringLiteral("The interpolated y of new point %1 (x = %2) is not a finite "
                                   "number: use a lower nPoly or check the file's y values.")
-                .arg(wholeNumberForm(i), generalForm(ws.XN[i], screenDecimalPoint()));
+                .arg(wholeNumberForm(i), messageNumber(ws.XN[i], screenDecimalPoint()));
         }
         ws.YN[i] = value;
     }

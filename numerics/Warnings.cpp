@@ -48,7 +48,7 @@ CalculationWarnings calculationWarnings(const WarningFacts &facts, const QString
             warnings.stretched =
                 QStringLiteral("x was scaled by %1 to a chord of 1 and y was not, so the "
                                "section is stretched: %2")
-                    .arg(generalForm(factor, decimalPoint), scaleBothAdvice);
+                    .arg(messageNumber(factor, decimalPoint), scaleBothAdvice);
         }
     }
     if (facts.orderCheck && facts.orderCheck->value > DamagedOrderCheck) {
@@ -56,8 +56,8 @@ CalculationWarnings calculationWarnings(const WarningFacts &facts, const QString
         warnings.damaged =
             QStringLiteral("Point %1 (x = %2) is missed by %3 when it is left out: the "
                            "points read near it may be damaged.")
-                .arg(wholeNumberForm(figure.k), generalForm(figure.x, decimalPoint),
-                     generalForm(figure.value, decimalPoint));
+                .arg(wholeNumberForm(figure.k), messageNumber(figure.x, decimalPoint),
+                     messageNumber(figure.value, decimalPoint));
     }
     if (facts.orderUnchecked) {
         warnings.unchecked =

@@ -230,15 +230,17 @@ QString nothingToPlotReason(const ContourInspection &contour) {
     return {};
 }
 
-std::pair<QString, PictureFormat> picturePath(const QString &path) {
+std::optional<std::pair<QString, PictureFormat>> picturePath(const QString &path) {
     const QString suffix = QFileInfo(path).suffix().toLower();
     if (suffix == QLatin1String("svg"))
-        return {path, PictureFormat::Svg};
+        return std::pair{path, PictureFormat::Svg};
     if (suffix == QLatin1String("pdf"))
-        return {path, PictureFormat::Pdf};
+        return std::pair{path, PictureFormat::Pdf};
     if (suffix == QLatin1String("png"))
-        return {path, PictureFormat::Png};
-    return {path + QStringLiteral(".png"), PictureFormat::Png};
+        return std::pair{path, PictureFormat::Png};
+    if (suffix.isEmpty())
+        return std::pair{path + QStringLiteral(".png"), PictureFormat::Png};
+    return std::nullopt;
 }
 
 Form_Inspect::Form_Inspect(QWidget *parent) : QWidget(parent, Qt::Window) {
@@ -679,6 +681,8 @@ void Form_Inspect::Command_SavePlot_Click() {
             QStringLiteral("Pictures: PNG, SVG or PDF by the name's ending (*.png *.svg *.pdf)"));
         connect(Dialog_SavePlot, &QFileDialog::fileSelected, this, &Form_Inspect::savePictureTo);
     }
+    if (!shown.folder.isEmpty())
+        Dialog_SavePlot->setDirectory(shown.folder);
     const QString stem = QFileInfo(shown.fileName).completeBaseName();
     Dialog_SavePlot->selectFile((stem.isEmpty() ? QStringLiteral("contour") : stem) +
                                 QStringLiteral("-inspect.png"));
@@ -686,7 +690,15 @@ void Form_Inspect::Command_SavePlot_Click() {
 }
 
 void Form_Inspect::savePictureTo(const QString &path) {
-    const auto [target, format] = picturePath(path);
+    const auto named = picturePath(path);
+    if (!named) {
+        // Another extension would silently become "name.jpg.png".
+        showMessage(QStringLiteral("Could not save \"%1\": a picture is saved as PNG, SVG or PDF; "
+                                   "end the name in .png, .svg or .pdf.")
+                        .arg(QFileInfo(path).fileName()));
+        return;
+    }
+    const auto &[target, format] = *named;
     const QString name = QFileInfo(target).fileName();
     const QByteArray bytes = picture(format);
     if (bytes.isEmpty()) {

@@ -28,14 +28,15 @@ struct InspectSnapshot {
     QString fileName;          // of the last load or import; empty before any
     QString settings;          // of the last calculation since it; empty before one
     ContourInspection contour; // the points read only, before a calculation
+    QString folder;            // where Save picture… opens: the loaded file's, as Export's
 };
 
 // Picture formats Save picture… writes, told from the name.
 enum class PictureFormat { Png, Svg, Pdf };
 
-// Where a picture of this name goes and as what: .png, .svg or .pdf as named (any case);
-// any other name gets ".png" added.
-std::pair<QString, PictureFormat> picturePath(const QString &path);
+// Where a picture of this name goes and as what: .png, .svg or .pdf as named (any case), a name
+// without an extension with ".png" added; nothing for any other extension.
+std::optional<std::pair<QString, PictureFormat>> picturePath(const QString &path);
 
 // Why the plots cannot show this contour, or empty when they can (nothing loaded included):
 // one point, every x or every y the same, or coordinates too large to draw.

@@ -15,6 +15,7 @@
 #include "numerics/Warnings.h"
 #include "ui/AirfoilView.h"
 #include "ui/ArrowKeys.h"
+#include "ui/CountField.h"
 #include "ui/DiagnosticsWindow.h"
 #include "ui/FileBrowser.h"
 #include "ui/FileDialogs.h"
@@ -374,12 +375,18 @@ void Form_Main::connectHandlers() {
     connect(File1, &FileList::fileChosen, this, &Form_Main::File1_Click);
     connect(Command_Save, &QPushButton::clicked, this, &Form_Main::Command_Save_Click);
     connect(Command1, &QPushButton::clicked, this, &Form_Main::Command1_Click);
-    // The leading-edge mode always keeps each surface's own trailing edge; the box keeps its own
-    // state for when the mode is off again.
+    // The leading-edge mode always keeps each surface's own trailing edge, so the box shows it
+    // ticked and fixed while the mode is on, and gets the user's own choice back after.
     connect(Check_LeadingEdge, &QCheckBox::toggled, Check_TrailingEdges,
-            [this](bool ticked) { Check_TrailingEdges->setEnabled(!ticked); });
+            [this, ownChoice = false](bool ticked) mutable {
+                if (ticked)
+                    ownChoice = Check_TrailingEdges->isChecked();
+                Check_TrailingEdges->setChecked(ticked || ownChoice);
+                Check_TrailingEdges->setEnabled(!ticked);
+            });
     for (QLineEdit *field : {Text_NI, Text_nPoly})
         connect(field, &QLineEdit::returnPressed, Command1, &QPushButton::click);
+    connect(Text_Save, &QLineEdit::returnPressed, Command_Save, &QPushButton::click);
     connect(HScroll_Olcek, &QScrollBar::valueChanged, this, &Form_Main::HScroll_Olcek_Change);
     connect(HScroll_X0, &QScrollBar::valueChanged, this, &Form_Main::HScroll_X0_Change);
     connect(VScroll_Y0, &QScrollBar::valueChanged, this, &Form_Main::VScroll_Y0_Change);
@@ -498,6 +505,19 @@ void Form_Main::importFile(const QString &path) {
     acceptLoad(*result.file, path);
 }
 
+void Form_Main::importAtStart(const QString &path) {
+    const QFileInfo file(path);
+    // The browser shows the file's folder even when the file is missing, to pick another there.
+    const QString folder = file.absolutePath();
+    if (QFileInfo(folder).isDir() && !Dir1->setPath(folder)) {
+        const QSignalBlocker block(Drive1);
+        const int drive = Drive1->findText(QDir::toNativeSeparators(QDir(folder).rootPath()));
+        if (drive >= 0)
+            Drive1->setCurrentIndex(drive);
+    }
+    importFile(file.absoluteFilePath());
+}
+
 void Form_Main::Mn_Export_Click() {
     const Module_Common &ws = common();
     // After a load the new-point arrays hold the points read; OutTitle marks a calculation.
@@ -544,6 +564,12 @@ void Form_Main::Mn_Save_Click() {
 }
 
 void Form_Main::Command_Save_Click() {
+    const Module_Common &ws = common();
+    // A file without a point line cannot be read back: nothing is written, the panel stays.
+    if (!ws.FileLoaded || wholeCount(ws.niValue()) < 1) {
+        showMessage(QStringLiteral("There are no new points to save yet."));
+        return;
+    }
     const QString name = Text_Save->text();
     if (name == File1->fileName() || (!loadedPath.isEmpty() && isSameFile(name, loadedPath))) {
         showMessage(QStringLiteral("Use a different file name then the old one"));
@@ -563,7 +589,6 @@ void Form_Main::Command_Save_Click() {
         showMessage(QStringLiteral("Could not save: no file name was given."));
         return;
     }
-    const Module_Common &ws = common();
     const NewPoints points{Title, OutTitle, ws.NI, ws.XN, ws.YN};
     if (const auto message = writeResult(ResultLayout::Arf, points, name, name))
         showMessage(*message);
@@ -577,6 +602,14 @@ void Form_Main::Command1_Click() {
         method = InterpMethod::Lagrange;
     else if (Option_DivDiff->isChecked())
         method = InterpMethod::DivDiff;
+    // After the checks for a file and a method, which come first: a count that gives no new point
+    // would wipe the result and leave a save nothing it could read back.
+    if (common().FileLoaded && method != InterpMethod::None) {
+        if (const auto refusal = noNewPointRefusal(Text_NI->text())) {
+            showMessage(*refusal);
+            return;
+        }
+    }
     CalculationRequest request{method, readNumber(Text_NI->text()), readNumber(Text_nPoly->text())};
     request.ownTrailingEdges = Check_TrailingEdges->isChecked();
     request.leadingEdge = Check_LeadingEdge->isChecked();
@@ -702,8 +735,10 @@ void Form_Main::Mn_Inspect_Click() {
 void Form_Main::updateInspect() {
     if (!inspect || !inspect->isVisible())
         return;
+    const QString folder =
+        loadedPath.isEmpty() ? File1->path() : QFileInfo(loadedPath).absolutePath();
     inspect->setSnapshot(InspectSnapshot{QFileInfo(loadedPath).fileName(), calculationSettings,
-                                         inspectContour(common(), calculatedWith)});
+                                         inspectContour(common(), calculatedWith), folder});
 }
 
 } // namespace tessaro

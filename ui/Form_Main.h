@@ -50,6 +50,10 @@ class Form_Main : public QMainWindow {
     Form_About *aboutWindow() const;
     Form_Inspect *inspectWindow() const;
 
+    // The file named on the command line: imported as File -> Import would, with the file browser
+    // on its folder; a file that cannot be imported shows Import's message and loads nothing.
+    void importAtStart(const QString &path);
+
   private:
     void buildControls();
     void buildMenu();

@@ -31,6 +31,12 @@ class tst_BatchCommand : public QObject {
         writeFile(*dir, "good1.arf", arfText("Good one", nacaSymmetric(41)));
         writeFile(*dir, "good2.dat", "Good two\n1 0\n0.5 0.05\n0 0\n0.5 -0.05\n1 0\n");
         writeFile(*dir, "flat.arf", kFlatArf);
+        // Surfaces that end at different x: refused without -t or -L.
+        Contour blunt = nacaSymmetric(41);
+        blunt.front().first = 1.003;
+        writeFile(*dir, "blunt.arf", arfText("Blunt", blunt));
+        // The same with too few points for -L.
+        writeFile(*dir, "six.dat", "Six\n1 0\n.5 .05\n.1 .03\n0 0\n.5 -.05\n.99 0\n");
         QVERIFY(QFile::link(path("good1.arf"), path("link.arf")));
         QVERIFY(QFile::link(path("good2.dat"), path("link.dat")));
     }
@@ -109,6 +115,20 @@ class tst_BatchCommand : public QObject {
             "\"good2.dat/good1.arf\": a part of the path is not a folder\n",
             {});
         row("a refusal on standard output", {"-q", "-o", "-", "flat.arf"}, 1, kFlat, {});
+        // Sections refused without -t or -L are tried with -L, then -t, and the option
+        // that redistributes them is named and counted; the tries write no table.
+        const QByteArray beyond = "after scaling the chord to 0..1, beyond the trailing edge: "
+                                  "both surfaces must end at the same trailing-edge x.";
+        const QByteArray sixRefusal = "six.dat: Point 1 lies at x = 1.0101 " + beyond +
+                                      " It redistributes with -t (--own-trailing-edges).\n";
+        row("refusals name the option that redistributes them",
+            {"-o", "out", "blunt.arf", "six.dat", "flat.arf", "good1.arf"}, 1,
+            "blunt.arf: Point 1 lies at x = 1.003 " + beyond +
+                " It redistributes with -L (--leading-edge).\n" + sixRefusal + kFlat +
+                "1 redistributed, 3 refused; 1 of them redistributes with -L, 1 with -t\n",
+            {"out/good1.arf"});
+        row("the tries write no table", {"-q", "-m", "divdiff", "--dump", "d.text", "six.dat"}, 1,
+            sixRefusal, {});
     }
     void runs() {
         QFETCH(QStringList, arguments);

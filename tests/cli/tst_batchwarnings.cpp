@@ -24,7 +24,7 @@ class tst_BatchWarnings : public QObject {
             "not, so the section is stretched: run with -L to scale both\\.\n";
         // The figure is the order check's concern; here it is only above 0.05.
         // A mistyped point also throws the new points near it off the section.
-        const QString damaged = "d.arf: warning: Point 10 \\(x = 0\\.7938926261\\) is missed by "
+        const QString damaged = "d.arf: warning: Point 10 \\(x = 0\\.793893\\) is missed by "
                                 "([0-9.]+) when it is left out: the points read near it may be "
                                 "damaged\\.\n" +
                                 strays.arg("d.arf", "22", "0\\.8394");

@@ -92,20 +92,23 @@ void TestArfWriter::threePointExample() {
                                 "  3  1.00000  -0.00126\r\n"));
 }
 
+// Changed behaviour: the count line holds the number of point lines written, floor(NI), no longer
+// NI as typed, so that a count such as 51.7 reads back.
 void TestArfWriter::countLine_data() {
     QTest::addColumn<std::optional<double>>("NI");
     QTest::addColumn<QByteArray>("line");
     QTest::addColumn<int>("points");
 
     QTest::newRow("51") << std::optional<double>(51) << QByteArray(" 51 ") << 51;
-    QTest::newRow("51.7") << std::optional<double>(51.7) << QByteArray(" 51.7 ") << 51;
-    QTest::newRow("-5") << std::optional<double>(-5) << QByteArray("-5 ") << 0;
-    QTest::newRow("-0.5") << std::optional<double>(-0.5) << QByteArray("-0.5 ") << 0;
-    QTest::newRow("0.5") << std::optional<double>(0.5) << QByteArray(" 0.5 ") << 0;
+    QTest::newRow("51.7: its floor") << std::optional<double>(51.7) << QByteArray(" 51 ") << 51;
+    QTest::newRow("1.5: one line") << std::optional<double>(1.5) << QByteArray(" 1 ") << 1;
+    QTest::newRow("-5: no line") << std::optional<double>(-5) << QByteArray(" 0 ") << 0;
+    QTest::newRow("-0.5: no line") << std::optional<double>(-0.5) << QByteArray(" 0 ") << 0;
+    QTest::newRow("0.5: no line") << std::optional<double>(0.5) << QByteArray(" 0 ") << 0;
     QTest::newRow("0") << std::optional<double>(0) << QByteArray(" 0 ") << 0;
     QTest::newRow("1") << std::optional<double>(1) << QByteArray(" 1 ") << 1;
     QTest::newRow("1000") << std::optional<double>(1000) << QByteArray(" 1000 ") << 1000;
-    QTest::newRow("1000.9") << std::optional<double>(1000.9) << QByteArray(" 1000.9 ") << 1000;
+    QTest::newRow("1000.9") << std::optional<double>(1000.9) << QByteArray(" 1000 ") << 1000;
     QTest::newRow("unset") << std::optional<double>() << QByteArray() << 0;
 }
 

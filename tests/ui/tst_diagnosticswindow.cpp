@@ -256,7 +256,8 @@ class tst_DiagnosticsWindow : public QObject {
         }
     }
 
-    // The three formats by extension, png otherwise; a refused write says why and leaves nothing.
+    // The three formats by extension, png for a name without one; any other extension is refused,
+    // as is a write that fails, saying why and leaving nothing.
     void savesPicturesOrRefuses_data() {
         QTest::addColumn<QString>("name");     // in the test's folder unless absolute
         QTest::addColumn<QByteArray>("start"); // of the picture, or of the refusal's reason
@@ -265,7 +266,11 @@ class tst_DiagnosticsWindow : public QObject {
         QTest::newRow("svg, upper case") << "a.SVG" << QByteArray("<?xml") << "a.SVG";
         QTest::newRow("pdf") << "a.pdf" << QByteArray("%PDF") << "a.pdf";
         QTest::newRow("no extension: png") << "a" << QByteArray("\x89PNG") << "a.png";
-        QTest::newRow("another extension: png") << "a.jpg" << QByteArray("\x89PNG") << "a.jpg.png";
+        QTest::newRow("another extension: refused")
+            << "plots.jpg"
+            << QByteArray("a picture is saved as PNG, SVG or PDF; end the name in "
+                          ".png, .svg or .pdf.")
+            << "";
         QTest::newRow("missing folder") << "missing/plots.pdf" << QByteArray("the folder") << "";
         QTest::newRow("/proc, which takes no new file even from root")
             << "/proc/plots.pdf" << QByteArray() << "";
@@ -291,7 +296,8 @@ class tst_DiagnosticsWindow : public QObject {
         QCOMPARE(QDir(fx.path({})).entryList(QDir::Files), files);
         QCOMPARE(messages.texts.size(), written.isEmpty() ? 1 : 0);
         if (written.isEmpty()) {
-            QVERIFY2(messages.texts[0].startsWith("Could not save \"plots.pdf\": " + start),
+            const QString shown = QFileInfo(name).fileName();
+            QVERIFY2(messages.texts[0].startsWith("Could not save \"" + shown + "\": " + start),
                      qPrintable(messages.texts[0]));
             QCOMPARE(QFileInfo(fx.path(name)).dir().entryList({"plots*"}, QDir::Files),
                      QStringList());

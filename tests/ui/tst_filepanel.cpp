@@ -67,6 +67,8 @@ class tst_FilePanel : public QObject {
     void failedSaveKeepsExistingFile_data();
     void failedSaveKeepsExistingFile();
     void saveRefusesPointsThatWouldNotReadBack();
+    void typedCountSavedAndReopened_data();
+    void typedCountSavedAndReopened();
 
   private:
     template <typename T> T *child(const char *name) { return fx.child<T>(name); }
@@ -366,16 +368,18 @@ void tst_FilePanel::saveAndReopen() {
     }
 }
 
+// Changed behaviour: a save with nothing to write is refused before any name check, and no
+// longer writes two empty lines that cannot be read back.
 void tst_FilePanel::saveBeforeAnyLoad() {
     MessageRecorder messages;
     child<QAction>("Mn_Save")->trigger();
     QTest::mouseClick(child<QPushButton>("Command_Save"), Qt::LeftButton);
-    // Nothing selected and nothing typed: the same name.
-    QCOMPARE(messages.texts, QStringList{"Use a different file name then the old one"});
     child<QLineEdit>("Text_Save")->setText(QStringLiteral("blank.arf"));
     QTest::mouseClick(child<QPushButton>("Command_Save"), Qt::LeftButton);
-    QCOMPARE(messages.texts.size(), 1);
-    QCOMPARE(readBytes(fx.path(QStringLiteral("blank.arf"))), QByteArray("\r\n\r\n"));
+    QCOMPARE(messages.texts,
+             QStringList(2, QStringLiteral("There are no new points to save yet.")));
+    QVERIFY(child<QGroupBox>("Frame4")->isVisible());
+    QVERIFY(!QFileInfo::exists(fx.path(QStringLiteral("blank.arf"))));
 }
 
 void tst_FilePanel::saveAsksBeforeReplacing_data() {
@@ -463,6 +467,53 @@ void tst_FilePanel::saveRefusesPointsThatWouldNotReadBack() {
                          "(more than 1000, not finite, or too large to read back)."});
     QVERIFY(!QFileInfo::exists(fx.path(QStringLiteral("wings/huge_out.arf"))));
     QVERIFY(sameWorkingSet(common(), before.ws));
+}
+
+// Changed behaviour: a count below 1 is refused instead of wiping the result with no new point,
+// and the count line holds the point lines written (floor of the count), not the count as typed;
+// either way the saved file opens again with as many points as it lists.
+void tst_FilePanel::typedCountSavedAndReopened_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("refusal"); // empty: calculated
+    QTest::addColumn<int>("points");      // in the saved file; a refusal keeps the first 11
+    const QString range = QStringLiteral(": type a count from 2 to 1000.");
+    QTest::newRow("letters") << "abc"
+                             << "Number of new points is not a number" + range << 11;
+    QTest::newRow("zero") << "0"
+                          << "Number of new points = 0 gives no new point" + range << 11;
+    QTest::newRow("negative") << "-5"
+                              << "Number of new points = -5 gives no new point" + range << 11;
+    QTest::newRow("1.5 keeps its one point") << "1.5" << QString() << 1;
+    QTest::newRow("fraction written as its floor") << "51.7" << QString() << 51;
+}
+
+void tst_FilePanel::typedCountSavedAndReopened() {
+    QFETCH(QString, typed);
+    QFETCH(QString, refusal);
+    QFETCH(int, points);
+    loadGood();
+    MessageRecorder messages;
+    for (const QString &count : {QStringLiteral("11"), typed}) {
+        child<QLineEdit>("Text_NI")->setText(count);
+        const Snapshot before = snapshot();
+        QTest::mouseClick(child<QPushButton>("Command1"), Qt::LeftButton);
+        if (!refusal.isEmpty() && count == typed)
+            QVERIFY(sameWorkingSet(common(), before.ws) &&
+                    fx.window->outTitle() == before.outTitle);
+    }
+    QCOMPARE(messages.texts, refusal.isEmpty() ? QStringList() : QStringList{refusal});
+
+    child<QAction>("Mn_Save")->trigger();
+    child<QLineEdit>("Text_Save")->setText(QStringLiteral("wings/saved.arf"));
+    QTest::mouseClick(child<QPushButton>("Command_Save"), Qt::LeftButton);
+    const QList<QByteArray> lines =
+        readBytes(fx.path(QStringLiteral("wings/saved.arf"))).split('\n');
+    QCOMPARE(lines.value(1), ' ' + QByteArray::number(points) + " \r");
+    QCOMPARE(lines.size(), points + 3); // and the empty rest after the last CR LF
+    openPanel();
+    clickFile(QStringLiteral("saved.arf"));
+    QCOMPARE(messages.texts.size(), refusal.isEmpty() ? 0 : 1);
+    QCOMPARE(common().N, points);
 }
 
 QTEST_MAIN(tst_FilePanel)

@@ -509,6 +509,8 @@ void tst_FormMain::keysFireWithATextFieldFocused_data() {
         << "Text_NI" << QKeyCombination(Qt::Key_Return) << "Command1";
     QTest::newRow("Return in the order")
         << "Text_nPoly" << QKeyCombination(Qt::Key_Return) << "Command1";
+    QTest::newRow("Return in the save name")
+        << "Text_Save" << QKeyCombination(Qt::Key_Return) << "Command_Save";
 }
 
 void tst_FormMain::keysFireWithATextFieldFocused() {
@@ -529,6 +531,9 @@ void tst_FormMain::keysFireWithATextFieldFocused() {
     QSignalSpy fired = button ? QSignalSpy(button, &QPushButton::clicked)
                               : QSignalSpy(action, &QAction::triggered);
     auto *edit = child<QLineEdit>(field.toLatin1().constData());
+    // The save name lies on a panel that is hidden until File -> Save.
+    if (field == QStringLiteral("Text_Save"))
+        child<QAction>("Mn_Save")->trigger();
     edit->setFocus();
     edit->setCursorPosition(0);
     const QString text = edit->text();

@@ -224,22 +224,24 @@ void tst_HostileInputs::hostileFieldTexts_data() {
     QTest::newRow("count 1e308") << "1e308"
                                  << "1"
                                  << "Number of new points = 1E+308 is above 1000";
+    // Changed behaviour: a count that gives no new point is refused, no longer calculated into
+    // an empty result.
     QTest::newRow("count -0") << "-0"
                               << "1"
-                              << "";
+                              << "Number of new points = 0 gives no new point";
     QTest::newRow("count infinity sign") << infinity << "1"
-                                         << "";
+                                         << "Number of new points is not a number";
     QTest::newRow("count 200 digits") << digits200 << "1"
                                       << "Number of new points = 1E+200";
     QTest::newRow("count hex") << "0x10"
                                << "1"
-                               << "";
+                               << "Number of new points = 0 gives no new point";
     QTest::newRow("count 1e400") << "1e400"
                                  << "1"
                                  << "Number of new points = Infinity";
     QTest::newRow("count -1e400") << "-1e400"
                                   << "1"
-                                  << "";
+                                  << "Number of new points = -Infinity gives no new point";
     QTest::newRow("order 1e308") << "51"
                                  << "1e308"
                                  << "nPoly must be lower then 31";

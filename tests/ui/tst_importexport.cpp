@@ -8,8 +8,10 @@
 #include "support/WindowFixture.h"
 #include "support/WorkingSetChecks.h"
 #include "ui/AirfoilView.h"
+#include "ui/DiagnosticsWindow.h"
 #include "ui/FileBrowser.h"
 #include "ui/Form_Main.h"
+#include "ui/StartArguments.h"
 
 #include <QAction>
 #include <QApplication>
@@ -22,6 +24,7 @@
 #include <QLocale>
 #include <QMenu>
 #include <QMessageBox>
+#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStatusBar>
@@ -65,6 +68,10 @@ class tst_ImportExport : public QObject {
     void figuresKeptOnRefusalClearedOnLoad();
     void exportWritesSeligBytes();
     void exportRefusals();
+    void importsAtStart_data();
+    void importsAtStart();
+    void startUsageErrors_data();
+    void startUsageErrors();
 
   private:
     template <typename T> T *child(const char *name) { return fx.child<T>(name); }
@@ -227,7 +234,7 @@ void tst_ImportExport::ownTrailingEdgesThroughTheWindow() {
     MessageRecorder messages;
     calculate(QStringLiteral("161"), QStringLiteral("3"));
     QCOMPARE(messages.texts,
-             QStringList{"Point 1 lies at x = 1.00327210679514 after scaling the chord to 0..1, "
+             QStringList{"Point 1 lies at x = 1.00327 after scaling the chord to 0..1, "
                          "beyond the trailing edge: both surfaces must end at the same "
                          "trailing-edge x. Tick \"Keep each surface's own trailing edge\" to "
                          "redistribute such a section."});
@@ -246,12 +253,12 @@ void tst_ImportExport::leadingEdgeThroughTheWindow() {
     QVERIFY(fx.showWindow());
     auto *own = child<QCheckBox>("Check_TrailingEdges");
     auto *leadingEdge = child<QCheckBox>("Check_LeadingEdge");
-    // The own-trailing-edge box is off while the mode runs, and keeps its own state for after.
+    // The own-trailing-edge box shows the mode's own trailing edges, ticked and fixed, while the
+    // mode runs, and gets the user's own state back after.
     for (const bool ownTicked : {true, false}) {
         own->setChecked(ownTicked);
         QTest::mouseClick(leadingEdge, Qt::LeftButton);
-        QVERIFY(leadingEdge->isChecked() && !own->isEnabled());
-        QCOMPARE(own->isChecked(), ownTicked);
+        QVERIFY(leadingEdge->isChecked() && !own->isEnabled() && own->isChecked());
         QTest::mouseClick(leadingEdge, Qt::LeftButton);
         QVERIFY(own->isEnabled());
         QCOMPARE(own->isChecked(), ownTicked);
@@ -422,10 +429,77 @@ void tst_ImportExport::exportRefusals() {
     QCOMPARE(messages.texts, calculateFirst);
     QVERIFY(!dialog->isVisible());
 
-    calculate(QStringLiteral("0"), QStringLiteral("1"));
+    // A count that gives no new point is refused and leaves nothing to export.
     messages.texts.clear();
+    calculate(QStringLiteral("0"), QStringLiteral("1"));
     openExport();
-    QCOMPARE(messages.texts, QStringList{"There are no new points to export"});
+    const QStringList refusedThenNothing{
+        "Number of new points = 0 gives no new point: type a count from 2 to 1000.",
+        calculateFirst.front()};
+    QCOMPARE(messages.texts, refusedThenNothing);
+}
+
+// tessaro FILE imports FILE as the menu would, with the file browser on its folder; Save picture…
+// then opens where the loaded file lies, wherever the browser has gone since.
+void tst_ImportExport::importsAtStart_data() {
+    QTest::addColumn<QString>("name");    // relative, as typed in the working folder
+    QTest::addColumn<QString>("message"); // empty: imported
+    QTest::newRow("a Selig file") << "wings/foil.dat" << QString();
+    QTest::newRow("missing") << "wings/none.arf"
+                             << "Cannot import \"none.arf\": the file does not exist.";
+    QTest::newRow("cut short") << "wings/bad.arf"
+                               << "Cannot import \"bad.arf\": ";
+}
+
+void tst_ImportExport::importsAtStart() {
+    QFETCH(QString, name);
+    QFETCH(QString, message);
+    QVERIFY(QDir(fx.path({})).mkpath(QStringLiteral("wings")));
+    writeFile(*fx.dir, QStringLiteral("wings/foil.dat"), kSelig);
+    writeFile(*fx.dir, QStringLiteral("wings/bad.arf"), "Bad\r\n 5 \r\n 1 1 0\r\n");
+    QVERIFY(fx.showWindow());
+    MessageRecorder messages;
+    fx.window->importAtStart(name);
+    QCOMPARE(messages.texts.size(), message.isEmpty() ? 0 : 1);
+    if (!message.isEmpty())
+        QVERIFY2(messages.texts.front().startsWith(message), qPrintable(messages.texts[0]));
+    QCOMPARE(common().N, message.isEmpty() ? 5 : 0);
+    const QString wings = fx.path(QStringLiteral("wings"));
+    QCOMPARE(child<FileList>("File1")->path(), wings);
+
+    QVERIFY(!child<DirectoryList>("Dir1")->setPath(fx.path({})));
+    child<QAction>("Mn_Inspect")->trigger();
+    Form_Inspect *inspect = fx.window->inspectWindow();
+    QTest::mouseClick(findControl<QPushButton>(inspect, "Command_SavePlot"), Qt::LeftButton);
+    auto *dialog = findControl<QFileDialog>(inspect, "Dialog_SavePlot");
+    QCOMPARE(dialog->directory().absolutePath(), message.isEmpty() ? wings : fx.path({}));
+    dialog->reject();
+}
+
+// Changed behaviour: the window takes one FILE; a second or an unknown option is a usage error,
+// read after Qt has taken its own options.
+void tst_ImportExport::startUsageErrors_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QByteArray>("err"); // how standard error ends; Qt may speak first
+    const QByteArray usage = startUsage().toUtf8() + '\n';
+    QTest::newRow("unknown option") << QStringList{"-platform", "offscreen", "-x"} << 2
+                                    << "tessaro: unknown option \"-x\".\n" + usage;
+    QTest::newRow("two files") << QStringList{"-platform", "offscreen", "a.arf", "b.arf"} << 2
+                               << "tessaro: one FILE at most, not 2.\n" + usage;
+    QTest::newRow("help") << QStringList{"-platform", "offscreen", "--help"} << 0 << QByteArray();
+}
+
+void tst_ImportExport::startUsageErrors() {
+    QFETCH(QStringList, arguments);
+    QFETCH(int, status);
+    QFETCH(QByteArray, err);
+    QProcess process;
+    process.start(QStringLiteral(TESSARO_APP), arguments);
+    QVERIFY(process.waitForFinished(30000));
+    QCOMPARE(process.exitCode(), status);
+    QVERIFY2(process.readAllStandardError().endsWith(err), err.constData());
+    QCOMPARE(process.readAllStandardOutput(), status == 0 ? startUsage().toUtf8() + '\n' : "");
 }
 
 QTEST_MAIN(tst_ImportExport)
