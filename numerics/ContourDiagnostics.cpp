@@ -4,6 +4,7 @@
 #include "numerics/QualityFigures.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
 
@@ -41,13 +42,53 @@ std::vector<double> distancesFromPolygon(std::span<const double> x, std::span<co
     if (corners == 0)
         return {};
     const std::size_t segments = std::max<std::size_t>(corners - 1, 1);
+    const auto segmentEnd = [corners](std::size_t i) { return std::min(i + 1, corners - 1); };
+    // Boxes round blocks of segments, once: a block whose box lies farther than the best so far
+    // is passed over whole, so a point visits the few blocks near it.
+    constexpr std::size_t Block = 16;
+    const std::size_t blocks = (segments + Block - 1) / Block;
+    std::vector<std::array<double, 4>> boxes(blocks); // x low, x high, y low, y high
+    for (std::size_t b = 0; b < blocks; ++b) {
+        auto &box = boxes[b];
+        box = {polyX[b * Block], polyX[b * Block], polyY[b * Block], polyY[b * Block]};
+        for (std::size_t i = b * Block; i < std::min(segments, (b + 1) * Block); ++i) {
+            const std::size_t j = segmentEnd(i);
+            box = {std::min(box[0], polyX[j]), std::max(box[1], polyX[j]),
+                   std::min(box[2], polyY[j]), std::max(box[3], polyY[j])};
+        }
+    }
+    // Rounding lets a computed distance fall a few ulps of the coordinates below the box's.
+    double largest = 0;
+    for (const auto values : {x, y, polyX, polyY}) {
+        for (const double v : values)
+            largest = std::max(largest, std::fabs(v));
+    }
+    const double slack = 1e-12 * (1 + largest);
     std::vector<double> distances(std::min(x.size(), y.size()));
+    std::size_t nearest = 0;
     for (std::size_t k = 0; k < distances.size(); ++k) {
-        double best = std::numeric_limits<double>::infinity();
-        for (std::size_t i = 0; i < segments; ++i) {
-            const std::size_t j = std::min(i + 1, corners - 1);
-            best =
-                std::min(best, segmentDistance(x[k], y[k], polyX[i], polyY[i], polyX[j], polyY[j]));
+        // New points run along the contour: the segment nearest the last one is a close first
+        // guess. The slack keeps every block that could hold a tie, so the minimum is the one a
+        // full scan finds.
+        const auto distanceTo = [&](std::size_t i) {
+            const std::size_t j = segmentEnd(i);
+            return segmentDistance(x[k], y[k], polyX[i], polyY[i], polyX[j], polyY[j]);
+        };
+        double best = distanceTo(nearest);
+        for (std::size_t b = 0; b < blocks; ++b) {
+            const auto &box = boxes[b];
+            const double outX = std::max({0.0, box[0] - x[k], x[k] - box[1]});
+            const double outY = std::max({0.0, box[2] - y[k], y[k] - box[3]});
+            const double reach = best + slack;
+            if (outX * outX + outY * outY > reach * reach)
+                continue;
+            for (std::size_t i = b * Block; i < std::min(segments, (b + 1) * Block); ++i) {
+                const double distance = distanceTo(i);
+                if (distance < best || (distance == best && i < nearest)) {
+                    best = distance;
+                    nearest = i;
+                }
+            }
         }
         distances[k] = best;
     }

@@ -6,6 +6,8 @@
 
 #include <QtTest>
 
+#include <cmath>
+#include <limits>
 #include <numbers>
 
 using namespace tessaro;
@@ -81,6 +83,28 @@ class tst_ContourDiagnostics : public QObject {
         QCOMPARE(d.size(), expected.size());
         for (std::size_t i = 0; i < d.size(); ++i)
             QVERIFY2(std::fabs(d[i] - expected[i]) < 1e-15, qPrintable(QString::number(i)));
+    }
+
+    // The search passes over blocks of segments by their boxes; on a polygon that folds back on
+    // itself many times it still finds exactly what a scan of every segment finds.
+    void distancesFromPolygonMatchAFullScan() {
+        Values polyX, polyY, x, y;
+        for (int i = 0; i < 203; ++i) {
+            polyX.push_back(std::cos(0.37 * i) * (1 + 0.002 * i));
+            polyY.push_back(std::sin(0.91 * i) * 0.3);
+        }
+        for (int k = 0; k < 300; ++k) {
+            x.push_back(1.2 * std::sin(1.7 * k));
+            y.push_back(0.4 * std::cos(2.3 * k));
+        }
+        const Values d = tessaro::distancesFromPolygon(x, y, polyX, polyY);
+        for (std::size_t k = 0; k < x.size(); ++k) {
+            double best = std::numeric_limits<double>::infinity();
+            for (std::size_t i = 0; i + 1 < polyX.size(); ++i)
+                best = std::min(best, tessaro::segmentDistance(x[k], y[k], polyX[i], polyY[i],
+                                                               polyX[i + 1], polyY[i + 1]));
+            QCOMPARE(d[k], best);
+        }
     }
 
     // After a real calculation the new points at both trailing-edge ends lie on points read, the
