@@ -7,10 +7,9 @@
 #include "numerics/QualityFigures.h"
 #include "numerics/Warnings.h"
 
+#include <algorithm>
 #include <cmath>
-#include <cstdlib>
 #include <memory>
-#include <new>
 
 namespace tessaro {
 
@@ -103,13 +102,12 @@ Result redistribute(std::span<const Point> contour, const Options &options) {
                                options.mode == Mode::OwnTrailingEdges};
     request.leadingEdge = options.mode == Mode::LeadingEdge;
 
-    // A table of this call's own, zero as at start-up, off the stack: about 800 KB, of which a
-    // calculation touches the rows of its points alone. calloc hands over pages the system has
-    // zeroed, so the untouched rest costs nothing.
-    const std::unique_ptr<DivDiffTable, decltype(&std::free)> table(
-        static_cast<DivDiffTable *>(std::calloc(1, sizeof(DivDiffTable))), &std::free);
-    if (!table)
-        throw std::bad_alloc();
+    // A divided-difference table of this call's own, off the stack (about 800 KB): one per
+    // thread, kept between calls, with the rows a calculation of this contour can read zeroed
+    // first, so that it starts as the programs' table starts, all zero.
+    thread_local const std::unique_ptr<DivDiffTable> table = std::make_unique<DivDiffTable>();
+    const std::size_t rows = std::min(contour.size() + 2, table->size());
+    std::fill(table->begin(), table->begin() + std::ptrdiff_t(rows), DivDiffTable::value_type{});
     auto calculated = std::make_unique<CalculationResult>(
         calculateSection(loadedSection(contour), request, *table));
     if (calculated->refusal) {

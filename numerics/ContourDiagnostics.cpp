@@ -45,7 +45,7 @@ std::vector<double> distancesFromPolygon(std::span<const double> x, std::span<co
     const auto segmentEnd = [corners](std::size_t i) { return std::min(i + 1, corners - 1); };
     // Boxes round blocks of segments, once: a block whose box lies farther than the best so far
     // is passed over whole, so a point visits the few blocks near it.
-    constexpr std::size_t Block = 16;
+    constexpr std::size_t Block = 4;
     const std::size_t blocks = (segments + Block - 1) / Block;
     std::vector<std::array<double, 4>> boxes(blocks); // x low, x high, y low, y high
     for (std::size_t b = 0; b < blocks; ++b) {
