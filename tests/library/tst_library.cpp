@@ -123,6 +123,13 @@ void tst_Library::refusals_data() {
         << "Point 1 lies at x = 1.0101 after scaling the chord to 0..1, beyond the trailing edge: "
            "both surfaces must end at the same trailing-edge x."
         << S::OwnTrailingEdges;
+    tessaro::Options leadingEdge{11, 1};
+    leadingEdge.mode = tessaro::Mode::LeadingEdge;
+    QTest::newRow("too few points for the nose")
+        << diamond(2) << leadingEdge
+        << "The contour has 5 points, and finding its true leading edge takes at least 7: open a "
+           "section with more points."
+        << S::LeadingEdgeOff;
     QTest::newRow("no chord") << std::vector<tessaro::Point>{{0.5, 0}, {0.5, 1}, {0.5, 2}}
                               << tessaro::Options{161, 1}
                               << "The points span no chord: every x is the same. Open a file whose "
