@@ -56,8 +56,9 @@ def test_an_installed_copy_imports_with_its_own_library(tmp_path):
         pytest.skip("run through CTest")
     # cmake itself is not instrumented: it runs without the sanitizer runtimes.
     plain = {name: value for name, value in os.environ.items() if name != "LD_PRELOAD"}
-    subprocess.run([cmake, "--install", build, "--prefix", tmp_path], check=True,
-                   capture_output=True, env=plain)
+    run = subprocess.run([cmake, "--install", build, "--prefix", tmp_path], capture_output=True,
+                         text=True, env=plain)
+    assert run.returncode == 0, run.stderr
     package = tmp_path / folder / "tessaro"
     assert {"__init__.py", "__init__.pyi", "py.typed"} <= {path.name for path in package.iterdir()}
     script = (
@@ -76,5 +77,4 @@ def test_an_installed_copy_imports_with_its_own_library(tmp_path):
     assert len(libraries) == 1
     assert tmp_path.resolve() in pathlib.Path(libraries[0]).resolve().parents
     here = tessaro.read(SAMPLES / "naca2412.arf").coordinates
-    here = tessaro.redistribute(here, mode="leading-edge")
-    assert points == here.coordinates.tolist()
+    assert points == tessaro.redistribute(here, mode="leading-edge").coordinates.tolist()

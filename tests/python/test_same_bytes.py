@@ -23,14 +23,10 @@ TITLES = {
 
 
 def cases():
-    for path in sorted(SAMPLES.glob("*.arf")):
-        for layout in ("arf", "selig"):
-            for mode in MODES:
-                yield pytest.param(path, mode, layout, id=f"{path.name}-{mode}-{layout}")
-    for title in TITLES:
-        for layout in ("arf", "selig"):
-            for mode in MODES:
-                yield pytest.param(title, mode, layout, id=f"{title} title-{mode}-{layout}")
+    for source in [*sorted(SAMPLES.glob("*.arf")), *TITLES]:
+        name = getattr(source, "name", f"{source} title")
+        for layout, mode in ((layout, mode) for layout in ("arf", "selig") for mode in MODES):
+            yield pytest.param(source, mode, layout, id=f"{name}-{mode}-{layout}")
     shared = sorted(AIRFOILS.glob("*.arf")) + sorted(AIRFOILS.glob("source/*"))
     if not shared:
         absent = pytest.mark.skip(reason=f"{AIRFOILS} is absent")
