@@ -67,14 +67,25 @@ std::vector<double> distancesFromPolygon(std::span<const double> x, std::span<co
     std::vector<double> distances(std::min(x.size(), y.size()));
     std::size_t nearest = 0;
     for (std::size_t k = 0; k < distances.size(); ++k) {
-        // New points run along the contour: the segment nearest the last one is a close first
-        // guess. The slack keeps every block that could hold a tie, so the minimum is the one a
-        // full scan finds.
+        // New points run along the contour: the segment nearest the last one and the two after it
+        // give a close first guess. The slack keeps every block that could hold a tie, so the
+        // minimum is the one a full scan finds.
         const auto distanceTo = [&](std::size_t i) {
             const std::size_t j = segmentEnd(i);
             return segmentDistance(x[k], y[k], polyX[i], polyY[i], polyX[j], polyY[j]);
         };
         double best = distanceTo(nearest);
+        std::size_t bestSegment = nearest;
+        const auto consider = [&](std::size_t i) {
+            if (const double distance = distanceTo(i); distance < best) {
+                best = distance;
+                bestSegment = i;
+            }
+        };
+        for (const std::size_t i : {nearest + 1, nearest + 2}) {
+            if (i < segments)
+                consider(i);
+        }
         for (std::size_t b = 0; b < blocks; ++b) {
             const auto &box = boxes[b];
             const double outX = std::max({0.0, box[0] - x[k], x[k] - box[1]});
@@ -82,15 +93,11 @@ std::vector<double> distancesFromPolygon(std::span<const double> x, std::span<co
             const double reach = best + slack;
             if (outX * outX + outY * outY > reach * reach)
                 continue;
-            for (std::size_t i = b * Block; i < std::min(segments, (b + 1) * Block); ++i) {
-                const double distance = distanceTo(i);
-                if (distance < best || (distance == best && i < nearest)) {
-                    best = distance;
-                    nearest = i;
-                }
-            }
+            for (std::size_t i = b * Block; i < std::min(segments, (b + 1) * Block); ++i)
+                consider(i);
         }
         distances[k] = best;
+        nearest = bestSegment;
     }
     return distances;
 }
