@@ -70,16 +70,33 @@ std::vector<double> distancesFromPolygon(std::span<const double> x, std::span<co
         // New points run along the contour: the segment nearest the last one and the two after it
         // give a close first guess. The slack keeps every block that could hold a tie, so the
         // minimum is the one a full scan finds.
-        const auto distanceTo = [&](std::size_t i) {
+        // Compared squared, as segmentDistance measures before its root; the root is taken once,
+        // for the nearest segment.
+        const auto squaredTo = [&](std::size_t i) {
             const std::size_t j = segmentEnd(i);
-            return segmentDistance(x[k], y[k], polyX[i], polyY[i], polyX[j], polyY[j]);
+            const double dx = polyX[j] - polyX[i];
+            const double dy = polyY[j] - polyY[i];
+            const double squared = dx * dx + dy * dy;
+            const double px = x[k] - polyX[i];
+            const double py = y[k] - polyY[i];
+            const double t = squared > 0 ? (px * dx + py * dy) / squared : 0.0;
+            const double ex = !(t > 0) ? px : (!(t < 1) ? x[k] - polyX[j] : px - t * dx);
+            const double ey = !(t > 0) ? py : (!(t < 1) ? y[k] - polyY[j] : py - t * dy);
+            return ex * ex + ey * ey;
         };
-        double best = distanceTo(nearest);
+        double best = squaredTo(nearest);
         std::size_t bestSegment = nearest;
+        // How far a box may lie and still hold a segment as near, squared; renewed as best falls.
+        const auto reachOf = [slack](double squared) {
+            const double reach = std::sqrt(squared) + slack;
+            return reach * reach;
+        };
+        double reach = reachOf(best);
         const auto consider = [&](std::size_t i) {
-            if (const double distance = distanceTo(i); distance < best) {
-                best = distance;
+            if (const double squared = squaredTo(i); squared < best) {
+                best = squared;
                 bestSegment = i;
+                reach = reachOf(best);
             }
         };
         for (const std::size_t i : {nearest + 1, nearest + 2}) {
@@ -90,13 +107,14 @@ std::vector<double> distancesFromPolygon(std::span<const double> x, std::span<co
             const auto &box = boxes[b];
             const double outX = std::max({0.0, box[0] - x[k], x[k] - box[1]});
             const double outY = std::max({0.0, box[2] - y[k], y[k] - box[3]});
-            const double reach = best + slack;
-            if (outX * outX + outY * outY > reach * reach)
+            if (outX * outX + outY * outY > reach)
                 continue;
             for (std::size_t i = b * Block; i < std::min(segments, (b + 1) * Block); ++i)
                 consider(i);
         }
-        distances[k] = best;
+        const std::size_t j = segmentEnd(bestSegment);
+        distances[k] =
+            segmentDistance(x[k], y[k], polyX[bestSegment], polyY[bestSegment], polyX[j], polyY[j]);
         nearest = bestSegment;
     }
     return distances;
