@@ -269,8 +269,11 @@ ImportResult openArfFile(const QString &path) {
 ImportResult importAirfoilFile(const QString &path) {
     const QString fileName = QFileInfo(path).fileName();
     const FileBytes read = readFileBytes(path);
-    if (read.fault != FileFault::None)
-        return failure(fileName, ImportLayout::Selig, fileFault(read.fault));
+    if (read.fault != FileFault::None) {
+        ImportResult result = failure(fileName, ImportLayout::Selig, fileFault(read.fault));
+        result.fault = read.fault;
+        return result;
+    }
     return importAirfoil(read.bytes, fileName);
 }
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "io/ArfReader.h"
+#include "io/FileBytes.h"
 
 #include <QByteArrayView>
 #include <QString>
@@ -16,6 +17,7 @@ struct ImportResult {
     std::optional<ArfFile> file; // set on success: title bytes, N, X[1..N], Y[1..N]
     ImportLayout layout = ImportLayout::Selig;
     QString error; // set on failure: the one message for the user, naming the file
+    FileFault fault = FileFault::None; // why the file could not be read, where that was the failure
 };
 
 // Reads a coordinate file of any known layout, told apart by its content alone (line 1 and the

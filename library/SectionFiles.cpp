@@ -3,11 +3,9 @@
 
 #include "io/AirfoilImport.h"
 #include "io/ArfWriter.h"
-#include "io/FileBytes.h"
 #include "io/ResultFile.h"
 
 #include <QFile>
-#include <QFileInfo>
 
 #include <cmath>
 #include <memory>
@@ -103,13 +101,10 @@ Section parseSection(std::string_view bytes, std::string_view fileName) {
 }
 
 Section readSection(const std::filesystem::path &path) {
-    const QString name = qtPath(path);
-    const FileBytes read = readFileBytes(name);
-    if (read.fault != FileFault::None) {
-        // Import words the refusal as the window shows it.
-        throw FileError(importAirfoilFile(name).error.toStdString(), kindOf(read.fault));
-    }
-    return sectionOf(importAirfoil(read.bytes, QFileInfo(name).fileName()));
+    const ImportResult imported = importAirfoilFile(qtPath(path));
+    if (imported.fault != FileFault::None)
+        throw FileError(imported.error.toStdString(), kindOf(imported.fault));
+    return sectionOf(imported);
 }
 
 std::string formatSection(std::span<const Point> points, std::string_view name, Layout layout) {
