@@ -3,6 +3,7 @@
 // after it. Prints figures; never fails on them.
 
 #include "BenchSection.h"
+#include "MedianTime.h"
 #include "numerics/Calculation.h"
 #include "numerics/Module_Interp.h"
 #include "numerics/QualityFigures.h"
@@ -23,21 +24,6 @@ namespace {
 
 constexpr int Runs = 201;
 
-// Times work() alone; prepare() runs before each timing and is not counted.
-template <typename Prepare, typename Work> double medianMicroseconds(Prepare prepare, Work work) {
-    std::vector<double> times;
-    times.reserve(Runs);
-    QElapsedTimer timer;
-    for (int run = 0; run < Runs; ++run) {
-        prepare();
-        timer.start();
-        work();
-        times.push_back(timer.nsecsElapsed() / 1000.0);
-    }
-    std::nth_element(times.begin(), times.begin() + Runs / 2, times.end());
-    return times[Runs / 2];
-}
-
 // The section in file units (x from 0 to 2), so that the calculation scales the chord.
 Module_Common generatedSection() {
     Module_Common ws;
@@ -48,11 +34,12 @@ Module_Common generatedSection() {
 double timeCalculate(const Module_Common &loaded, const CalculationRequest &request,
                      QString &message) {
     Module_Common ws;
-    return medianMicroseconds([&] { ws = loaded; },
-                              [&] {
-                                  if (auto stop = Calculate(ws, request))
-                                      message = *stop;
-                              });
+    return medianMicroseconds(
+        Runs, [&] { ws = loaded; },
+        [&] {
+            if (auto stop = Calculate(ws, request))
+                message = *stop;
+        });
 }
 
 } // namespace
@@ -108,7 +95,8 @@ int main() {
     request.nPoly = 1;
     request.dumpPath = diskDump;
     Calculate(scaled, request);
-    const double text = medianMicroseconds([] {}, [&] { (void)formatDivDifDump(scaled); });
+    const double text = medianMicroseconds(
+        Runs, [] {}, [&] { (void)formatDivDifDump(scaled); });
     std::printf("  dump text alone: %.1f us\n", text);
 
     std::printf("Calculate and the two figures, N = NI = %d, order 5, dump in memory\n", MaxIndex);
@@ -122,16 +110,18 @@ int main() {
         Module_Common ws;
         std::optional<FigureOfMerit> order;
         std::optional<FigureOfMerit> panel;
-        const double withFigures = medianMicroseconds([&] { ws = loaded; },
-                                                      [&] {
-                                                          if (Calculate(ws, request))
-                                                              return;
-                                                          order = OrderCheck(ws, method);
-                                                          panel = PanelFit(ws);
-                                                      });
-        const double orderAlone =
-            medianMicroseconds([] {}, [&] { order = OrderCheck(ws, method); });
-        const double panelAlone = medianMicroseconds([] {}, [&] { panel = PanelFit(ws); });
+        const double withFigures = medianMicroseconds(
+            Runs, [&] { ws = loaded; },
+            [&] {
+                if (Calculate(ws, request))
+                    return;
+                order = OrderCheck(ws, method);
+                panel = PanelFit(ws);
+            });
+        const double orderAlone = medianMicroseconds(
+            Runs, [] {}, [&] { order = OrderCheck(ws, method); });
+        const double panelAlone = medianMicroseconds(
+            Runs, [] {}, [&] { panel = PanelFit(ws); });
         std::printf("  %-20s %8.1f us alone, %8.1f us with both figures (order check %.1f us, "
                     "panel fit %.1f us)%s%s\n",
                     name, alone, withFigures, orderAlone, panelAlone,

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Times reading and saving a 1000-point coordinate file. Prints figures; never fails on them.
 
+#include "MedianTime.h"
 #include "io/ArfReader.h"
 #include "io/ArfWriter.h"
 
@@ -18,19 +19,6 @@ using namespace tessaro;
 namespace {
 
 constexpr int Runs = 200;
-
-template <typename Work> double medianMicroseconds(Work work) {
-    std::vector<double> times;
-    times.reserve(Runs);
-    QElapsedTimer timer;
-    for (int run = 0; run < Runs; ++run) {
-        timer.start();
-        work();
-        times.push_back(timer.nsecsElapsed() / 1000.0);
-    }
-    std::nth_element(times.begin(), times.begin() + Runs / 2, times.end());
-    return times[Runs / 2];
-}
 
 } // namespace
 
@@ -53,7 +41,7 @@ int main() {
 
     Module_Common ws;
     int loaded = 0;
-    const double readTime = medianMicroseconds([&] {
+    const double readTime = medianMicroseconds(Runs, [&] {
         if (const std::optional<ArfFile> file = parseArf(*bytes)) {
             applyLoad(ws, *file);
             ++loaded;
@@ -61,7 +49,7 @@ int main() {
     });
 
     int saved = 0;
-    const double writeTime = medianMicroseconds([&] {
+    const double writeTime = medianMicroseconds(Runs, [&] {
         const std::optional<QByteArray> text = formatArf("Bench section", ws.NI, ws.XN, ws.YN);
         if (text && !writeWholeFile(path, *text))
             ++saved;

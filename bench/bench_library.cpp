@@ -3,6 +3,7 @@
 // contour: the calculation, both figures and the warnings. Prints figures; never fails on them.
 
 #include "BenchSection.h"
+#include "MedianTime.h"
 #include "numerics/Calculation.h"
 #include "numerics/Module_Interp.h"
 #include "numerics/QualityFigures.h"
@@ -22,18 +23,6 @@ using namespace tessaro;
 namespace {
 
 constexpr int Runs = 301;
-
-template <typename Work> double medianMicroseconds(Work work) {
-    std::vector<double> times;
-    QElapsedTimer timer;
-    for (int run = 0; run < Runs; ++run) {
-        timer.start();
-        work();
-        times.push_back(timer.nsecsElapsed() / 1000.0);
-    }
-    std::nth_element(times.begin(), times.begin() + Runs / 2, times.end());
-    return times[Runs / 2];
-}
 
 // The batch program's work for one section after reading it: a fresh working set and table,
 // the calculation, both figures and the warnings.
@@ -60,8 +49,8 @@ void compare(const char *label, const std::vector<Point> &contour, int points, i
     const Options options{points, order};
     const CalculationRequest request{InterpMethod::Lagrange, double(points), double(order),
                                      QString()};
-    const double library = medianMicroseconds([&] { (void)redistribute(contour, options); });
-    const double batch = medianMicroseconds([&] { batchWork(contour, request); });
+    const double library = medianMicroseconds(Runs, [&] { (void)redistribute(contour, options); });
+    const double batch = medianMicroseconds(Runs, [&] { batchWork(contour, request); });
     std::printf("%-34s redistribute %8.1f us   batch's work %8.1f us   library adds %+.1f %%\n",
                 label, library, batch, 100 * (library / batch - 1));
 }
