@@ -65,6 +65,12 @@ class tst_CalculateCommand : public QObject {
   private:
     template <typename T> T *child(const char *name) { return fx.child<T>(name); }
     void load(const QString &name);
+    // Puts naca2412.arf of the samples in the listed folder as sample.arf.
+    bool copySample() {
+        QFile::copy(QStringLiteral(TESSARO_SAMPLES_DIR "/naca2412.arf"), path("sample.arf"));
+        child<FileList>("File1")->refresh();
+        return QFile::exists(path("sample.arf"));
+    }
     void calculate() { QTest::mouseClick(child<QPushButton>("Command1"), Qt::LeftButton); }
     QString path(const QString &name) const { return fx.path(name); }
 
@@ -290,10 +296,8 @@ void tst_CalculateCommand::openCalculateSaveReopen_data() {
 
 void tst_CalculateCommand::openCalculateSaveReopen() {
     QFETCH(bool, divDiff);
-    QFile::copy(QStringLiteral(TESSARO_SAMPLES_DIR "/naca2412.arf"), path("sample.arf"));
-    if (!QFile::exists(path("sample.arf")))
+    if (!copySample())
         QSKIP("sample naca2412.arf not present");
-    child<FileList>("File1")->refresh();
     load(QStringLiteral("sample.arf"));
     if (divDiff)
         QTest::mouseClick(child<QRadioButton>("Option_DivDiff"), Qt::LeftButton);
@@ -328,10 +332,8 @@ void tst_CalculateCommand::modeUntickedAfterLeadingEdge_data() {
 // A calculation after the leading-edge mode gives what it gives right after a fresh load.
 void tst_CalculateCommand::modeUntickedAfterLeadingEdge() {
     QFETCH(bool, ownTrailingEdges);
-    QFile::copy(QStringLiteral(TESSARO_SAMPLES_DIR "/naca2412.arf"), path("sample.arf"));
-    if (!QFile::exists(path("sample.arf")))
+    if (!copySample())
         QSKIP("sample naca2412.arf not present");
-    child<FileList>("File1")->refresh();
     auto *leadingEdge = child<QCheckBox>("Check_LeadingEdge");
     auto *trailingEdges = child<QCheckBox>("Check_TrailingEdges");
     const auto calculateIn = [&](bool leading) {
